@@ -1,0 +1,17 @@
+// The platform's dialogs as the stand-in keeps them: the open menu, the open
+// orientation chooser and the touch points, plus the two optional calls the
+// program looks up at run time.
+#pragma once
+
+#include "platform/inkview.h"
+
+extern "C" {
+irect GetMenuRect(imenu* menu);
+iv_mtinfo* GetTouchInfo(void);
+}
+
+namespace host::detail {
+
+void clear_dialogs();
+
+}

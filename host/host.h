@@ -1,0 +1,78 @@
+// The desktop stand-in's own interface, beside the InkView calls it implements:
+// what tests, the event-script driver and the window read and steer. Nothing
+// in the program itself includes this header.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/inkview.h"
+#include "platform/rect.h"
+
+namespace host {
+
+// Back to a fresh platform: a white screen buffer and panel of width x height
+// in orientation 0, no timers, no open menu or chooser, empty logs, no touch
+// points, no close request. Font folders stay.
+void reset(int width = 600, int height = 800);
+
+// Current orientation's size; pixels are 8-bit grey (0 black, 255 white), row-major.
+int width();
+int height();
+std::vector<unsigned char> const& buffer();
+std::vector<unsigned char> const& panel();
+unsigned char buffer_pixel(int x, int y);
+unsigned char panel_pixel(int x, int y);
+// Pixels where the panel differs from the buffer, in all of the screen or in one area.
+long stale_pixels();
+long stale_pixels(Rect const& area);
+
+struct Update {
+    enum Kind { partial, soft } kind;
+    Rect area;  // clipped to the screen
+};
+std::vector<Update> const& updates();
+long refreshed_pixels();  // total area of all updates so far
+void clear_updates();
+
+// What DrawString and DrawTextRect put on screen and is still there.
+struct Text_Entry {
+    enum Kind { string, rect } kind;
+    Rect area;          // for string: the origin and the drawn extent
+    std::string font;   // the font's name
+    int size;
+    std::string text;
+};
+std::vector<Text_Entry> text_layer();  // sorted by y, then x
+
+// Weak timers.
+bool timer_armed(iv_timerproc proc);
+std::string timer_name(iv_timerproc proc);
+int timer_delay(iv_timerproc proc);  // ms it was armed with
+void fire_timers();                  // runs every armed timer now, once
+
+// The menu and orientation chooser the program opened.
+struct Open_Menu {
+    imenu* items;
+    int x, y;
+    iv_menuhandler handler;
+};
+bool menu_open();
+Open_Menu const& open_menu();
+void answer_menu(int index);  // -1: dismissed
+bool rotate_box_open();
+void answer_rotate_box(int orientation);
+
+// The two points GetTouchInfo reports; null until set, and after clear.
+void set_touch_points(int x1, int y1, int x2, int y2);
+void clear_touch_points();
+
+bool close_requested();
+
+// Font folders searched before the system's.
+void add_font_dir(std::string const& dir);
+
+// NAME.png (panel), NAME.buffer.png and NAME.txt in dir; false on failure.
+bool save_snapshot(std::string const& dir, std::string const& name);
+
+}

@@ -1,0 +1,147 @@
+// What each script command does to the program: events through the loop,
+// answers to open dialogs, waiting, signals and snapshots.
+#include "host/script_runner.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include "host/host.h"
+#include "host/main_loop.h"
+#include "host/text_layer.h"
+#include "host/utf8.h"
+
+namespace host::detail {
+
+using script::Kind;
+
+namespace {
+
+void tap(Loop& loop, int x, int y)
+{
+    loop.dispatch(EVT_POINTERDOWN, x, y);
+    loop.dispatch(EVT_POINTERUP, x, y);
+}
+
+void swipe(Loop& loop, std::vector<int> const& n)
+{
+    long long const x1 = n[0], y1 = n[1], x2 = n[2], y2 = n[3];
+    int const steps = n.size() > 4 ? n[4] : 10;
+    loop.dispatch(EVT_POINTERDOWN, n[0], n[1]);
+    for (int i = 1; i <= steps; ++i)
+        loop.dispatch(EVT_POINTERMOVE, int(x1 + (x2 - x1) * i / steps), int(y1 + (y2 - y1) * i / steps));
+    loop.dispatch(EVT_POINTERUP, n[2], n[3]);
+}
+
+void key(Loop& loop, std::vector<int> const& n)
+{
+    int const code = n[0];
+    int const hold = n.size() > 1 ? n[1] : 0;
+    loop.dispatch(EVT_KEYPRESS, code, 0);
+    for (int i = 1; i <= hold; ++i)
+        loop.dispatch(EVT_KEYREPEAT, code, i);
+    loop.dispatch(EVT_KEYRELEASE, code, hold);
+}
+
+std::chrono::milliseconds ms(int value) { return std::chrono::milliseconds(value); }
+
+}
+
+Script_Source::Script_Source(std::vector<script::Command> c, std::string s, std::string folder)
+    : commands(std::move(c)), script(std::move(s)), snapshot_folder(std::move(folder))
+{
+}
+
+bool Script_Source::pump(Loop& loop, Clock::time_point)
+{
+    if (next >= commands.size())
+        return false;
+    run(loop, commands[next++]);
+    return true;
+}
+
+void Script_Source::tap_text(Loop& loop, script::Command const& command, std::string const& text)
+{
+    auto const area = last_text_rect(text);
+    if (!area)
+        throw script::error_at(script, command.line, "no key '" + text + "' on the screen");
+    tap(loop, area->x + area->width / 2, area->y + area->height / 2);
+}
+
+void Script_Source::run(Loop& loop, script::Command const& command)
+{
+    std::vector<int> const& n = command.numbers;
+    switch (command.kind) {
+    case Kind::wait:
+        loop.run_for(ms(n[0]));
+        break;
+    case Kind::settle:
+        loop.settle(ms(n.size() > 0 ? n[0] : 300), ms(n.size() > 1 ? n[1] : 5000));
+        break;
+    case Kind::show:
+        loop.dispatch(EVT_SHOW, 0, 0);
+        break;
+    case Kind::press:
+        loop.dispatch(EVT_POINTERDOWN, n[0], n[1]);
+        break;
+    case Kind::move:
+        loop.dispatch(EVT_POINTERMOVE, n[0], n[1]);
+        break;
+    case Kind::release:
+        loop.dispatch(EVT_POINTERUP, n[0], n[1]);
+        break;
+    case Kind::long_press:
+        loop.dispatch(EVT_POINTERLONG, n[0], n[1]);
+        break;
+    case Kind::tap:
+        tap(loop, n[0], n[1]);
+        break;
+    case Kind::swipe:
+        swipe(loop, n);
+        break;
+    case Kind::touch:
+        set_touch_points(n[0], n[1], n[2], n[3]);
+        loop.dispatch(EVT_MTSYNC, 0, n[4]);
+        break;
+    case Kind::key:
+        key(loop, n);
+        break;
+    case Kind::type: {
+        char const* p = command.text.data();
+        char const* const end = p + command.text.size();
+        while (p < end && !loop.closing()) {
+            char const* const start = p;
+            next_code_point(p, end);
+            tap_text(loop, command, std::string(start, p));
+            loop.run_due_timers();
+        }
+        break;
+    }
+    case Kind::tapkey:
+        tap_text(loop, command, command.text);
+        break;
+    case Kind::menu:
+        if (!menu_open())
+            throw script::error_at(script, command.line, "no menu is open");
+        answer_menu(n[0]);
+        break;
+    case Kind::rotate:
+        if (!rotate_box_open())
+            throw script::error_at(script, command.line, "no orientation chooser is open");
+        answer_rotate_box(n[0]);
+        break;
+    case Kind::usr2:
+        std::raise(SIGUSR2);
+        break;
+    case Kind::snapshot:
+        if (!save_snapshot(snapshot_folder, command.text))
+            throw script::error_at(script, command.line, "cannot write snapshot '" + command.text + "' in '" +
+                                                             snapshot_folder + "': " + std::strerror(errno));
+        break;
+    case Kind::quit:
+        loop.close();
+        break;
+    }
+}
+
+}

@@ -1,0 +1,133 @@
+// The screen buffer, the panel, the update log and orientation.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "host/host.h"
+#include "host_test_support.h"
+
+namespace {
+
+class HostScreen : public ::testing::Test {
+protected:
+    void SetUp() override { host::reset(); }
+};
+
+TEST_F(HostScreen, PanelChangesOnlyWhenUpdated)
+{
+    FillArea(10, 10, 5, 5, BLACK);
+    EXPECT_EQ(host::buffer_pixel(12, 12), 0);
+    EXPECT_EQ(host::panel_pixel(12, 12), 255);
+    EXPECT_EQ(host::stale_pixels(), 25);
+
+    PartialUpdate(10, 10, 2, 5);
+    EXPECT_EQ(host::panel_pixel(11, 12), 0);
+    EXPECT_EQ(host::panel_pixel(12, 12), 255);
+    EXPECT_EQ(host::stale_pixels(), 15);
+    EXPECT_EQ(host::stale_pixels({10, 10, 2, 5}), 0);
+    EXPECT_EQ(host::stale_pixels({12, 10, 3, 5}), 15);
+
+    SoftUpdate();
+    EXPECT_EQ(host::stale_pixels(), 0);
+    EXPECT_EQ(host::panel(), host::buffer());
+}
+
+TEST_F(HostScreen, UpdateLogClipsToTheScreenAndCounts)
+{
+    PartialUpdate(-10, -10, 20, 30);
+    PartialUpdate(590, 790, 100, 100);
+    PartialUpdate(700, 0, 10, 10);  // wholly off the screen: logged, nothing refreshed
+    SoftUpdate();
+
+    auto const& log = host::updates();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0].kind, host::Update::partial);
+    EXPECT_EQ(log[0].area, (Rect{0, 0, 10, 20}));
+    EXPECT_EQ(log[1].area, (Rect{590, 790, 10, 10}));
+    EXPECT_TRUE(log[2].area.empty());
+    EXPECT_EQ(log[3].kind, host::Update::soft);
+    EXPECT_EQ(log[3].area, (Rect{0, 0, 600, 800}));
+    EXPECT_EQ(host::refreshed_pixels(), 200 + 100 + 600 * 800);
+
+    host::clear_updates();
+    EXPECT_TRUE(host::updates().empty());
+    EXPECT_EQ(host::refreshed_pixels(), 0);
+}
+
+TEST_F(HostScreen, UpdateOfHugeOrNegativeSizesStaysInside)
+{
+    PartialUpdate(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    PartialUpdate(INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+    PartialUpdate(100, 100, -50, -50);
+    PartialUpdate(-5, -5, INT_MAX, INT_MAX);
+    auto const& log = host::updates();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_TRUE(log[0].area.empty());
+    EXPECT_TRUE(log[1].area.empty());
+    EXPECT_TRUE(log[2].area.empty());
+    EXPECT_EQ(log[3].area, (Rect{0, 0, 600, 800}));
+}
+
+TEST_F(HostScreen, ColoursBecomeGrey)
+{
+    FillArea(0, 0, 1, 1, 0xFF0000);
+    FillArea(1, 0, 1, 1, 0x00FF00);
+    FillArea(2, 0, 1, 1, 0x808080);
+    FillArea(3, 0, 1, 1, WHITE);
+    FillArea(4, 0, 1, 1, 0x7F000000);  // bits above the colour are ignored
+    EXPECT_EQ(host::buffer_pixel(0, 0), 76);
+    EXPECT_EQ(host::buffer_pixel(1, 0), 150);
+    EXPECT_EQ(host::buffer_pixel(2, 0), 128);
+    EXPECT_EQ(host::buffer_pixel(3, 0), 255);
+    EXPECT_EQ(host::buffer_pixel(4, 0), 0);
+}
+
+TEST_F(HostScreen, OrientationSwapsTheSizeAndBlanksOnAShapeChange)
+{
+    FillArea(0, 0, 50, 50, BLACK);
+    SoftUpdate();
+
+    SetOrientation(1);
+    EXPECT_EQ(GetOrientation(), 1);
+    EXPECT_EQ(ScreenWidth(), 800);
+    EXPECT_EQ(ScreenHeight(), 600);
+    EXPECT_EQ(host::buffer().size(), 800u * 600u);
+    EXPECT_EQ(host::panel().size(), 800u * 600u);
+    EXPECT_EQ(host_test::count_grey(0), 0);
+    EXPECT_EQ(host::panel_pixel(0, 0), 255);
+
+    // Landscape to landscape keeps what is drawn.
+    FillArea(0, 0, 10, 10, BLACK);
+    SetOrientation(2);
+    EXPECT_EQ(ScreenWidth(), 800);
+    EXPECT_EQ(host_test::count_grey(0), 100);
+
+    SetOrientation(3);
+    EXPECT_EQ(ScreenWidth(), 600);
+    EXPECT_EQ(ScreenHeight(), 800);
+    EXPECT_EQ(host_test::count_grey(0), 0);
+
+    SetOrientation(7);
+    SetOrientation(-1);
+    EXPECT_EQ(GetOrientation(), 3);
+}
+
+TEST_F(HostScreen, ResetGivesAFreshScreenOfTheAskedSize)
+{
+    SetOrientation(1);
+    FillArea(0, 0, 10, 10, BLACK);
+    PartialUpdate(0, 0, 10, 10);
+    CloseApp();
+
+    host::reset(320, 240);
+    EXPECT_EQ(GetOrientation(), 0);
+    EXPECT_EQ(ScreenWidth(), 320);
+    EXPECT_EQ(ScreenHeight(), 240);
+    EXPECT_EQ(host_test::count_grey(0), 0);
+    EXPECT_TRUE(host::updates().empty());
+    EXPECT_FALSE(host::close_requested());
+    EXPECT_THROW(host::reset(0, 100), std::invalid_argument);
+    EXPECT_THROW(host::buffer_pixel(320, 0), std::out_of_range);
+}
+
+}
