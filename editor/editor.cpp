@@ -1,0 +1,169 @@
+// The program's side of the child's pseudo-terminal: starting the child,
+// reading its output, writing to it without losing bytes, resizing it, and
+// closing the program once the child has gone.
+#include "editor/editor.h"
+
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cerrno>
+
+#include "app/messenger.h"
+#include "app/tarn_exception.h"
+#include "config/config.h"
+
+namespace {
+
+// Set by SIGCHLD and never cleared: there is one child, and once it has ended
+// the program closes.
+volatile std::sig_atomic_t child_ended = 0;
+
+constexpr std::size_t chunk_size = 1024;
+char read_buffer[chunk_size + 1];
+
+// How long a write waits for the child before looking again whether it ended.
+constexpr int writable_check_ms = 100;
+
+extern "C" void note_child_ended(int) { child_ended = 1; }
+
+}
+
+Editor::Editor(Messenger& m, Config const& config, int columns, int rows, int argc, char** argv)
+    : messenger(m)
+{
+    if (std::signal(SIGCHLD, note_child_ended) == SIG_ERR)
+        throw Tarn_Exception("Can't install signal handler");
+    start(config.editor, columns, rows, argc, argv);
+}
+
+void Editor::start(std::string const& editor, int columns, int rows, int argc, char** argv)
+{
+    std::string slave_name;
+    master = open_master_pty(slave_name);
+    // The child must see the display's size from its first moment.
+    size_changed(columns, rows);
+
+    // Built before the fork: the child does as little as it can before exec.
+    std::string path = editor;
+    std::vector<char*> arguments{path.data()};
+    arguments.insert(arguments.end(), argv, argv + argc);
+    arguments.push_back(nullptr);
+
+    child = fork();
+    if (child == -1) {
+        Tarn_Exception const failure = errno_exception("fork() failed: ");
+        close(master);
+        master = -1;
+        child = 0;
+        throw failure;
+    }
+    if (child == 0) {
+        close(master);
+        setup(slave_name, arguments);
+        // _exit: the parent's atexit handlers and stdio buffers are not ours.
+        _exit(1);
+    }
+}
+
+void Editor::close_program() { messenger.send(message::Close{}); }
+
+void Editor::read(std::string& text)
+{
+    if (child_ended) {
+        close_program();
+        return;
+    }
+    text += pending;
+    pending.clear();
+    if (!drain(text))
+        close_program();
+}
+
+// Appends everything pending on the master, chunk by chunk; a zero byte from
+// the child ends its chunk. False once the child's side is gone: the kernel
+// answers EIO when the slave is closed, often before SIGCHLD arrives, and
+// that is the child's normal end, not a failure.
+bool Editor::drain(std::string& text)
+{
+    for (;;) {
+        ssize_t const count = ::read(master, read_buffer, chunk_size);
+        if (count == 0)
+            return true;
+        if (count > 0) {
+            read_buffer[count] = '\0';
+            text.append(read_buffer);
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN)
+            return true;
+        if (errno == EIO)
+            return false;
+        throw errno_exception("Failed to read(): ");
+    }
+}
+
+void Editor::write(std::string const& bytes)
+{
+    if (child_ended) {
+        close_program();
+        return;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t const count = ::write(master, bytes.data() + done, bytes.size() - done);
+        if (count >= 0) {
+            done += static_cast<std::size_t>(count);
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN)
+            throw errno_exception("Failed to write(): ");
+        // A child slow to read its input: wait for room, never drop bytes.
+        if (!wait_until_writable()) {
+            close_program();
+            return;
+        }
+    }
+}
+
+// Waits until the master takes more input. Output arriving meanwhile is kept,
+// or a child writing its echo would block and never read again. False when
+// the child has ended.
+bool Editor::wait_until_writable()
+{
+    for (;;) {
+        if (child_ended)
+            return false;
+        pollfd watched{master, POLLIN | POLLOUT, 0};
+        int const ready = poll(&watched, 1, writable_check_ms);
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            throw errno_exception("Failed to poll(): ");
+        }
+        if (watched.revents & POLLIN) {
+            if (!drain(pending))
+                return false;
+        }
+        if (watched.revents & POLLOUT)
+            return true;
+        if (watched.revents & (POLLHUP | POLLERR))
+            return false;
+    }
+}
+
+void Editor::size_changed(int columns, int rows)
+{
+    winsize size{};
+    size.ws_row = static_cast<unsigned short>(rows);
+    size.ws_col = static_cast<unsigned short>(columns);
+    if (ioctl(master, TIOCSWINSZ, &size) < 0)
+        throw errno_exception("Calll of ioctl(TIOCSWINSZ) failed: ");
+    if (child != 0)
+        kill(child, SIGWINCH);
+}

@@ -1,0 +1,36 @@
+// Editor: the configured editor running as a child on a pseudo-terminal. It
+// reads the child's output, writes the user's bytes to it, passes on the
+// window size, and asks for the program to close once the child has ended.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+class Config;
+class Messenger;
+
+class Editor {
+public:
+    Editor(Messenger& messenger, Config const& config, int columns, int rows, int argc, char** argv);
+
+    void read(std::string& text);
+    void write(std::string const& bytes);
+    void size_changed(int columns, int rows);
+
+private:
+    void start(std::string const& editor, int columns, int rows, int argc, char** argv);
+    static int open_master_pty(std::string& slave_name);
+    static void setup(std::string const& slave_name, std::vector<char*> const& arguments);
+    bool drain(std::string& text);
+    bool wait_until_writable();
+    void close_program();
+
+    Messenger& messenger;
+    int master = -1;
+    pid_t child = 0;
+    // Output read while a write waited for the child to take its input; it
+    // goes ahead of anything read later.
+    std::string pending;
+};

@@ -1,0 +1,368 @@
+// The Editor with real children on a real pseudo-terminal: small shell
+// scripts written into a temporary folder stand in for the editor.
+//
+// SIGCHLD sets a process-wide flag that is never cleared, so each test needs
+// a process of its own. CTest runs every discovered test separately; a second
+// test in one process fails at once and says why.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/config.h"
+#include "editor/editor.h"
+#include "host/host.h"
+#include "tests/support/fake_messenger.h"
+
+namespace {
+
+bool editor_started_in_this_process = false;
+
+std::string read_file(std::string const& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+std::set<int> open_descriptors()
+{
+    std::set<int> open;
+    for (auto const& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        open.insert(std::stoi(entry.path().filename().string()));
+    return open;
+}
+
+// 1 MiB of numbered lines: short lines pass the terminal's line editing
+// untouched, and the numbers show any loss or reordering.
+std::string mebibyte_of_lines()
+{
+    std::string data;
+    char line[80];
+    for (int number = 0; data.size() < (1u << 20); ++number) {
+        std::snprintf(line, sizeof line, "%08d %054d\n", number, number);
+        data += line;
+    }
+    return data;
+}
+
+// Standard error of this process (and so of the child) goes to a file.
+class Standard_Error_To {
+public:
+    explicit Standard_Error_To(std::string const& path) : saved(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3))
+    {
+        int const file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(file, STDERR_FILENO);
+        close(file);
+    }
+    ~Standard_Error_To()
+    {
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+
+private:
+    int saved;
+};
+
+// Without SIGCHLD only the pseudo-terminal itself can tell that the child is
+// gone, and all its output can be read first.
+class Child_Signal_Blocked {
+public:
+    Child_Signal_Blocked()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGCHLD);
+        sigprocmask(SIG_BLOCK, &set, &previous);
+    }
+    ~Child_Signal_Blocked() { sigprocmask(SIG_SETMASK, &previous, nullptr); }
+
+private:
+    sigset_t previous;
+};
+
+extern "C" void ignore_signal(int) {}
+
+// SIGALRM every millisecond, installed without SA_RESTART so that it cuts
+// into blocking calls.
+class Interrupting_Timer {
+public:
+    Interrupting_Timer()
+    {
+        struct sigaction action {};
+        action.sa_handler = ignore_signal;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGALRM, &action, &previous);
+        itimerval every_ms{{0, 1000}, {0, 1000}};
+        setitimer(ITIMER_REAL, &every_ms, nullptr);
+    }
+    ~Interrupting_Timer()
+    {
+        itimerval off{};
+        setitimer(ITIMER_REAL, &off, nullptr);
+        sigaction(SIGALRM, &previous, nullptr);
+    }
+
+private:
+    struct sigaction previous {};
+};
+
+// A write that never returns ends the test process with SIGALRM instead of
+// waiting for the test runner's much longer timeout.
+class Hang_Guard {
+public:
+    Hang_Guard() { alarm(10); }
+    ~Hang_Guard() { alarm(0); }
+};
+
+class Editor_Child : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(editor_started_in_this_process)
+            << "the child-ended flag outlives a test: run one test per process (ctest does)";
+        fake::reset();
+        host::reset();
+        char pattern[] = "/tmp/tarn_editor_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string script(std::string const& body, mode_t mode = 0755)
+    {
+        std::string const path = dir + "/child.sh";
+        std::ofstream(path) << "#!/bin/sh\n" << body;
+        chmod(path.c_str(), mode);
+        return path;
+    }
+
+    void start(std::string const& program, std::vector<std::string> arguments = {}, int columns = 80,
+               int rows = 24)
+    {
+        editor_started_in_this_process = true;
+        Config config(dir + "/absent.cfg");
+        config.editor = program;
+        argument_texts = std::move(arguments);
+        std::vector<char*> argv;
+        for (auto& argument : argument_texts)
+            argv.push_back(argument.data());
+        editor = std::make_unique<Editor>(messenger, config, columns, rows, static_cast<int>(argv.size()),
+                                          argv.data());
+    }
+
+    static int closes() { return fake::log().closes; }
+
+    // Reads the child's output until done() holds, the Editor asks to close,
+    // or a few seconds pass; answers done().
+    bool read_until(std::function<bool()> const& done)
+    {
+        auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done() && closes() == 0 && std::chrono::steady_clock::now() < deadline) {
+            editor->read(text);
+            if (!done())
+                usleep(5000);
+        }
+        return done();
+    }
+    bool read_until(std::string const& expected)
+    {
+        return read_until([&] { return text.find(expected) != std::string::npos; });
+    }
+    bool read_until_closed()
+    {
+        return read_until([] { return closes() > 0; });
+    }
+
+    // 1 MiB to a child that starts reading late; then the end of input, at
+    // which the child ends.
+    void expect_slow_reader_gets_everything(bool interrupted)
+    {
+        std::string const received = dir + "/received";
+        start(script("sleep 0.3\nexec cat > \"$1\"\n"), {received});
+        std::string const data = mebibyte_of_lines();
+        {
+            std::unique_ptr<Interrupting_Timer> interrupts;
+            if (interrupted)
+                interrupts = std::make_unique<Interrupting_Timer>();
+            EXPECT_NO_THROW(editor->write(data));
+        }
+        editor->write("\x04");
+        ASSERT_TRUE(read_until_closed());
+        std::string const got = read_file(received);
+        EXPECT_TRUE(got == data) << got.size() << " bytes of " << data.size();
+    }
+
+    std::string dir;
+    Messenger messenger{0, nullptr};
+    std::unique_ptr<Editor> editor;
+    std::vector<std::string> argument_texts;
+    std::string text;
+};
+
+}
+
+TEST_F(Editor_Child, ChildGetsTermArgumentsEnvironmentAndOurStandardError)
+{
+    setenv("TARN_TEST_MARK", "inherited", 1);
+    Standard_Error_To errors(dir + "/errors");
+    start(script("echo \"TERM=$TERM\"\n"
+                 "echo \"MARK=$TARN_TEST_MARK\"\n"
+                 "for argument in \"$@\"; do echo \"[$argument]\"; done\n"
+                 "echo 'to standard error' >&2\n"
+                 "echo end\n"
+                 "read reply\n"),
+          {"-R", "two words", "", "last"});
+    ASSERT_TRUE(read_until("end\n")) << text;
+    EXPECT_EQ(text, "TERM=vt102\nMARK=inherited\n[-R]\n[two words]\n[]\n[last]\nend\n");
+    EXPECT_EQ(read_file(dir + "/errors"), "to standard error\n");
+    EXPECT_EQ(closes(), 0);
+}
+
+TEST_F(Editor_Child, ChildSeesTheWindowSizeFromItsFirstMoment)
+{
+    start(script("stty size\nread reply\n"), {}, 83, 27);
+    ASSERT_TRUE(read_until("\n"));
+    EXPECT_EQ(text, "27 83\n");
+}
+
+TEST_F(Editor_Child, SizeChangedTellsTheTerminalAndSignalsTheChild)
+{
+    start(script("trap 'stty size' WINCH\n"
+                 "echo ready\n"
+                 "while :; do sleep 0.05; done\n"));
+    ASSERT_TRUE(read_until("ready\n"));
+    // The same size again: the terminal alone would not signal the child.
+    editor->size_changed(80, 24);
+    ASSERT_TRUE(read_until("24 80\n")) << text;
+    editor->size_changed(100, 30);
+    ASSERT_TRUE(read_until("30 100\n")) << text;
+    EXPECT_EQ(text, "ready\n24 80\n30 100\n");
+}
+
+TEST_F(Editor_Child, ChildHasOnlyTheStandardDescriptors)
+{
+    Child_Signal_Blocked blocked;
+    // ls itself opens the listed folder as descriptor 3.
+    start("/bin/ls", {"-1", "/proc/self/fd"});
+    ASSERT_TRUE(read_until_closed());
+    EXPECT_EQ(text, "0\n1\n2\n3\n");
+}
+
+TEST_F(Editor_Child, MasterIsClosedInProgramsStartedLater)
+{
+    // Regression: the master was inherited by every program the process started.
+    std::set<int> const before = open_descriptors();
+    start(script("read reply\n"));
+    int opened = 0;
+    for (int fd : open_descriptors()) {
+        if (before.count(fd) != 0)
+            continue;
+        ++opened;
+        EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC) << "descriptor " << fd;
+    }
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(Editor_Child, ZeroByteEndsItsChunk)
+{
+    start(script("printf 'abc\\000def'\nread reply\nprintf 'ghi\\n'\nread reply\n"));
+    ASSERT_TRUE(read_until("abc"));
+    editor->write("\n");
+    ASSERT_TRUE(read_until("ghi\n"));
+    EXPECT_EQ(text, "abcghi\n");
+}
+
+TEST_F(Editor_Child, NormalExitClosesWithoutAMessage)
+{
+    // Regression: the kernel's EIO after the child's normal end was thrown as
+    // "Failed to read(): Input/output error" when it came before SIGCHLD.
+    Child_Signal_Blocked blocked;
+    Standard_Error_To errors(dir + "/errors");
+    start(script("echo bye\n"));
+    EXPECT_NO_THROW(read_until_closed());
+    EXPECT_EQ(text, "bye\n");
+    EXPECT_EQ(closes(), 1);
+    EXPECT_EQ(read_file(dir + "/errors"), "");
+}
+
+TEST_F(Editor_Child, UnexecutableEditorIsReportedAndCloses)
+{
+    Standard_Error_To errors(dir + "/errors");
+    start(script("echo never\n", 0644));
+    int status = 0;
+    ASSERT_GT(waitpid(-1, &status, 0), 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(read_file(dir + "/errors"), "execvp() failed :Permission denied\n");
+
+    editor->read(text);
+    EXPECT_EQ(closes(), 1);
+    editor->write("dropped");
+    EXPECT_EQ(closes(), 2);
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(Editor_Child, MissingEditorIsReportedAndCloses)
+{
+    Standard_Error_To errors(dir + "/errors");
+    start(dir + "/no_such_editor");
+    int status = 0;
+    ASSERT_GT(waitpid(-1, &status, 0), 0);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(read_file(dir + "/errors"), "execvp() failed :No such file or directory\n");
+    editor->write("dropped");
+    EXPECT_EQ(closes(), 1);
+}
+
+TEST_F(Editor_Child, SlowReaderGetsEveryByteInOrder)
+{
+    // Regression: a write that met a full terminal (EAGAIN) threw and lost
+    // the rest of the user's bytes.
+    Hang_Guard guard;
+    expect_slow_reader_gets_everything(false);
+}
+
+TEST_F(Editor_Child, InterruptedWaitForTheChildGoesOn)
+{
+    // Regression: a call cut short by a signal (EINTR) was reported as a failure.
+    expect_slow_reader_gets_everything(true);
+}
+
+TEST_F(Editor_Child, EchoingChildDoesNotStallALargeWrite)
+{
+    Hang_Guard guard;
+    // Regression: waiting for room while the child's own output piled up
+    // unread left both sides waiting for ever.
+    start(script("exec cat\n"));
+    std::string const data = mebibyte_of_lines();
+    editor->write(data);
+    ASSERT_TRUE(read_until([&] { return text.size() >= data.size(); })) << text.size();
+    EXPECT_TRUE(text == data);
+    EXPECT_EQ(closes(), 0);
+}
+
+TEST_F(Editor_Child, ChildEndingWhileAWriteWaitsCloses)
+{
+    Hang_Guard guard;
+    start(script("sleep 0.3\n"));
+    EXPECT_NO_THROW(editor->write(mebibyte_of_lines()));
+    EXPECT_EQ(closes(), 1);
+}
