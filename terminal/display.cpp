@@ -1,0 +1,128 @@
+// The Display's life: construction from the configuration, the four fonts,
+// and the layout of the grid for the current screen size and font size.
+#include "terminal/display.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/tarn_exception.h"
+#include "config/config.h"
+#include "platform/inkview_utils.h"
+#include "terminal/attributes.h"
+#include "terminal/saturate.h"
+
+Display* Display::s_handling_display = nullptr;
+
+Display::Display(Messenger& m, Config const& config, int keyboard_rows)
+    : messenger(m),
+      interpreter(this),
+      normal_font_name(config.normal_font),
+      bold_font_name(config.bold_font),
+      italic_font_name(config.italic_font),
+      italic_bold_font_name(config.italic_bold_font),
+      font_size(config.font_size),
+      line_spacing(config.line_spacing),
+      keyboard_height(keyboard_rows)
+{
+    s_handling_display = this;
+    try {
+        setup_fonts();
+    } catch (...) {
+        // The destructor will not run: let go of what was opened.
+        close_fonts();
+        s_handling_display = nullptr;
+        throw;
+    }
+    screen_dimensions_changed();
+}
+
+Display::~Display()
+{
+    ClearTimer(static_timer_handler);
+    close_fonts();
+    if (s_handling_display == this)
+        s_handling_display = nullptr;
+}
+
+void Display::setup_fonts()
+{
+    close_fonts();
+    struct Wanted {
+        char const* what;
+        std::string const& name;
+        ifont*& font;
+    };
+    Wanted const wanted[] = {{"normal", normal_font_name, normal_font},
+                             {"bold", bold_font_name, bold_font},
+                             {"italic", italic_font_name, italic_font},
+                             {"italic bold", italic_bold_font_name, italic_bold_font}};
+    font_height = 0;
+    for (Wanted const& w : wanted) {
+        w.font = OpenFont(w.name.c_str(), font_size, 1);
+        if (!w.font)
+            throw Tarn_Exception(std::string("Can't open ") + w.what + " font '" + w.name);
+        font_height = std::max(font_height, w.font->height);
+    }
+}
+
+void Display::close_fonts()
+{
+    for (ifont** font : {&italic_bold_font, &italic_font, &bold_font, &normal_font}) {
+        if (*font)
+            CloseFont(*font);
+        *font = nullptr;
+    }
+}
+
+ifont* Display::font(unsigned char attr) const
+{
+    unsigned char const style = attr & (attribute::bold | attribute::italic);
+    if (style == 0)
+        return normal_font;
+    if (style == (attribute::bold | attribute::italic))
+        return italic_bold_font;
+    return style == attribute::bold ? bold_font : italic_font;
+}
+
+void Display::char_size(int& width, int& height) const
+{
+    width = char_width;
+    height = line_height;
+}
+
+// Every caller has blanked the text area first (a rotation clears the
+// screen, a font size change paints it white), so there is no cursor left to
+// hide: inverting its old cell again would leave a black cell there.
+// A font whose "a" has no width, or a spacing that eats the whole font
+// height, would make a cell of no size: such a cell is taken as one pixel.
+void Display::screen_dimensions_changed()
+{
+    lines.clear();
+
+    SetFont(normal_font, BLACK);
+    char_width = std::max(1, StringWidth("a"));
+    line_height = std::max(1, saturate(std::int64_t{font_height} + line_spacing));
+    columns = std::max(0, (ScreenWidth() - 2 * margin) / char_width);
+    rows = std::max<int>(0, saturate((std::int64_t{ScreenHeight()} + line_spacing - keyboard_height - margin) /
+                                     line_height));
+
+    lines.reserve(static_cast<std::size_t>(rows));
+    for (int r = 0; r < rows; ++r)
+        lines.emplace_back(this, margin, margin + r * line_height, char_width, line_height);
+    scroll_top = 0;
+    scroll_bottom = rows - 1;
+    // A row left over from a larger grid is taken as the new last row.
+    cursor_row = std::clamp(cursor_row, 0, std::max(rows - 1, 0));
+    toggle_cursor();
+}
+
+void Display::change_font_size(int delta)
+{
+    toggle_cursor();
+    font_size = saturate(std::int64_t{font_size} + delta);
+    Rect const text_area{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)};
+    Inkview_Utils::FillAreaR(text_area, WHITE);
+    Inkview_Utils::PartialUpdateR(text_area);
+    setup_fonts();
+    screen_dimensions_changed();
+}

@@ -1,0 +1,96 @@
+// Display: the terminal's screen, a grid of rows above the on-screen keyboard
+// with its cursor, scroll region, attribute modes for new characters and four
+// fonts, and the output cycle that shows what the child wrote.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/inkview.h"
+#include "platform/rect.h"
+#include "terminal/line.h"
+#include "terminal/vt102.h"
+
+class Config;
+class Messenger;
+
+class Display {
+public:
+    Display(Messenger& messenger, Config const& config, int keyboard_height);
+    ~Display();
+    Display(Display const&) = delete;
+    Display& operator=(Display const&) = delete;
+
+    void setup_fonts();
+    void close_fonts();
+    ifont* font(unsigned char attr) const;
+
+    int column_count() const { return columns; }
+    int row_count() const { return rows; }
+    void char_size(int& width, int& height) const;
+
+    // The screen model, as the interpreter drives it. Every call that paints
+    // returns the area painted into the screen buffer; none refreshes the panel.
+    void get_pos(int& column, int& row) const;
+    Rect set_pos(int column, int row);
+    void set_scroll_region(int top, int bottom);
+    void set_bold_mode(bool on);
+    void set_italic_mode(bool on);
+    void set_reverse_mode(bool on);
+    Rect insert(wchar_t c);
+    Rect delete_chars(int count);
+    Rect clear_to_end_of_line();
+    Rect clear_from_begin_of_line();
+    Rect clear_to_end_of_screen();
+    Rect clear_screen();
+    Rect delete_lines(int count, int start);
+    Rect insert_lines(int count);
+    Rect toggle_cursor();
+    void blink();
+
+    // The output cycle.
+    void check();
+    void start_timer();
+    void stop_timer();
+    static void static_timer_handler();
+    static Display* s_handling_display;
+
+    void screen_dimensions_changed();
+    void change_font_size(int delta);
+
+    // Reading the model back.
+    Line const& line(int row) const { return lines.at(static_cast<std::size_t>(row)); }
+    void scroll_region(int& top, int& bottom) const;
+
+private:
+    // The grid starts this many pixels from the left and top edges.
+    static constexpr int margin = 10;
+
+    bool row_exists(int row) const { return row >= 0 && row < static_cast<int>(lines.size()); }
+    void set_mode(unsigned char bit, bool on);
+
+    Messenger& messenger;
+    VT102 interpreter;
+    std::string normal_font_name;
+    std::string bold_font_name;
+    std::string italic_font_name;
+    std::string italic_bold_font_name;
+    int font_size;
+    ifont* normal_font = nullptr;
+    ifont* bold_font = nullptr;
+    ifont* italic_font = nullptr;
+    ifont* italic_bold_font = nullptr;
+    int line_spacing;
+    int keyboard_height;
+    int columns = 0;
+    int rows = 0;
+    int cursor_column = 0;
+    int cursor_row = 0;
+    int char_width = 0;
+    int line_height = 0;
+    int scroll_top = 0;
+    int scroll_bottom = -1;
+    unsigned char attribute_modes = 0;
+    std::vector<Line> lines;
+    int font_height = 0;
+};

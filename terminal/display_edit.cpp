@@ -1,0 +1,163 @@
+// The screen model's operations as the interpreter uses them: cursor moves
+// that scroll the region, writing and erasing cells, inserting and deleting
+// rows. Positions from the child are kept inside the grid's rows here, so no
+// operation ever addresses a row that does not exist.
+#include <algorithm>
+#include <cstdint>
+
+#include "terminal/attributes.h"
+#include "terminal/display.h"
+#include "terminal/saturate.h"
+
+void Display::get_pos(int& column, int& row) const
+{
+    column = cursor_column;
+    row = cursor_row;
+}
+
+// The column is kept as given: a write outside the row paints nothing. A row
+// above the grid is taken as row 0; a row below the scroll region scrolls it.
+Rect Display::set_pos(int column, int row)
+{
+    cursor_column = column;
+    if (lines.empty()) {
+        cursor_row = 0;
+        return Rect{};
+    }
+    if (row <= scroll_bottom) {
+        cursor_row = std::max(row, 0);
+        return Rect{};
+    }
+    std::int64_t const excess = std::int64_t{row} - scroll_bottom;
+    int const count = static_cast<int>(std::min<std::int64_t>(excess, scroll_bottom - scroll_top + 1));
+    Rect const changed = delete_lines(count, scroll_top);
+    cursor_row = scroll_bottom;
+    return changed;
+}
+
+// DECSTBM: both ends are cut to the grid; a region whose top then lies below
+// its bottom is ignored and the old region stays.
+void Display::set_scroll_region(int top, int bottom)
+{
+    if (lines.empty())
+        return;
+    top = std::clamp(top, 0, rows - 1);
+    bottom = std::clamp(bottom, 0, rows - 1);
+    if (top > bottom)
+        return;
+    scroll_top = top;
+    scroll_bottom = bottom;
+}
+
+void Display::scroll_region(int& top, int& bottom) const
+{
+    top = scroll_top;
+    bottom = scroll_bottom;
+}
+
+void Display::set_mode(unsigned char bit, bool on)
+{
+    attribute_modes = on ? (attribute_modes | bit) : (attribute_modes & ~bit);
+}
+
+void Display::set_bold_mode(bool on) { set_mode(attribute::bold, on); }
+void Display::set_italic_mode(bool on) { set_mode(attribute::italic, on); }
+void Display::set_reverse_mode(bool on) { set_mode(attribute::reverse, on); }
+
+// No wrap: past the last column nothing is written, yet the column advances.
+Rect Display::insert(wchar_t c)
+{
+    Rect changed;
+    if (row_exists(cursor_row) && cursor_column >= 0)
+        changed = lines[cursor_row].insert(static_cast<unsigned int>(cursor_column), c, attribute_modes);
+    cursor_column = saturate(std::int64_t{cursor_column} + 1);
+    return changed;
+}
+
+// DCH: the cells named are cut to the row; nothing shifts.
+Rect Display::delete_chars(int count)
+{
+    if (!row_exists(cursor_row))
+        return Rect{};
+    Line& line = lines[cursor_row];
+    std::int64_t const start = std::max(cursor_column, 0);
+    std::int64_t const end = std::min<std::int64_t>(std::int64_t{cursor_column} + count, line.length());
+    if (end <= start)
+        return Rect{};
+    return line.delete_chars(static_cast<unsigned int>(start), static_cast<unsigned int>(end - start));
+}
+
+// EL 0 from a column left of the grid clears the whole row.
+Rect Display::clear_to_end_of_line()
+{
+    if (!row_exists(cursor_row))
+        return Rect{};
+    return lines[cursor_row].clear_to_end_of_line(static_cast<unsigned int>(std::max(cursor_column, 0)));
+}
+
+// EL 1: cells 0 to the cursor column inclusive.
+Rect Display::clear_from_begin_of_line()
+{
+    if (!row_exists(cursor_row) || cursor_column < 0)
+        return Rect{};
+    return lines[cursor_row].clear_from_begin_of_line(static_cast<unsigned int>(cursor_column));
+}
+
+// ED 0: not limited by the scroll region.
+Rect Display::clear_to_end_of_screen()
+{
+    Rect changed = clear_to_end_of_line();
+    for (int row = cursor_row + 1; row < rows; ++row)
+        changed += lines[row].clear_line();
+    return changed;
+}
+
+// ED 2: the cursor stays.
+Rect Display::clear_screen()
+{
+    Rect changed;
+    for (Line& line : lines)
+        changed += line.clear_line();
+    return changed;
+}
+
+// DL, and the scroll of the region: rows below move up by count, each erased
+// at its old place and redrawn from its cells at the new one. A count of 0 or
+// less changes nothing and paints nothing.
+Rect Display::delete_lines(int count, int start)
+{
+    if (start < 0)
+        start = cursor_row;
+    Rect changed;
+    if (count <= 0 || !row_exists(start))
+        return changed;
+    std::int64_t const last_moved = std::int64_t{scroll_bottom} - count;
+    int row = start;
+    for (; row <= last_moved; ++row) {
+        changed += lines[row].clear_line();
+        lines[row] = lines[row + count];
+        changed += lines[row].change_y_pos(-count);
+    }
+    for (; row <= scroll_bottom; ++row)
+        changed += lines[row].clear_line();
+    return changed;
+}
+
+// IL: rows from the cursor's down move by count; those pushed past the
+// region's bottom are lost.
+Rect Display::insert_lines(int count)
+{
+    Rect changed;
+    if (count <= 0 || !row_exists(cursor_row))
+        return changed;
+    std::int64_t const first_moved = std::int64_t{cursor_row} + count;
+    int row = scroll_bottom;
+    for (; row >= first_moved; --row) {
+        changed += lines[row].clear_line();
+        lines[row] = lines[row - count];
+        changed += lines[row].change_y_pos(count);
+    }
+    for (; row >= cursor_row; --row)
+        changed += lines[row].clear_line();
+    return changed;
+}

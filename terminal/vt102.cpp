@@ -1,0 +1,325 @@
+// The interpreter's one pass over the input: control characters, ESC 7 and
+// ESC 8, and the ESC [ sequences with up to two decimal parameters. Unknown
+// escapes become visible ESC and "[" cells followed by their bytes as text.
+#include "terminal/vt102.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "config/utils.h"
+#include "terminal/display.h"
+#include "terminal/saturate.h"
+
+namespace {
+
+constexpr char ESC = 0x1B;
+constexpr wchar_t replacement_char = 0xFFFD;
+
+enum class Number { read, incomplete, invalid };
+
+// A decimal parameter as strtol reads it, which must fit 32 bits. When no
+// digit follows, input that ends after only what strtol skips before a
+// number (blanks, a sign) may still become one: that waits for more input,
+// so that the result never depends on where the child's output was cut.
+Number read_number(char const*& cursor, int& value)
+{
+    errno = 0;
+    char* end = nullptr;
+    long const number = std::strtol(cursor, &end, 10);
+    if (end == cursor) {
+        char const* p = cursor;
+        while (std::isspace(static_cast<unsigned char>(*p)))
+            ++p;
+        if (*p == '+' || *p == '-')
+            ++p;
+        return *p == '\0' ? Number::incomplete : Number::invalid;
+    }
+    if (errno == ERANGE || number < INT32_MIN || number > INT32_MAX)
+        return Number::invalid;
+    value = static_cast<int>(number);
+    cursor = end;
+    return Number::read;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The C library decodes some sequences past U+10FFFF or into surrogates.
+bool is_code_point(wchar_t c)
+{
+    auto const value = static_cast<std::uint32_t>(c);
+    return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+}
+
+}
+
+VT102::VT102(Display* owner) : display(owner) {}
+
+Rect VT102::interpret(std::string& text)
+{
+    // NUL is a fill character: ignored wherever it comes, so that it can
+    // neither end the input early nor stay at the front of it for ever.
+    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+
+    Rect changed;
+    char const* cursor = text.c_str();
+    while (*cursor != '\0') {
+        if (*cursor != ESC) {
+            if (handle_normal_char(changed, cursor) == 1)
+                break;
+            continue;
+        }
+        char const second = cursor[1];
+        if (second == '\0')
+            break;
+        if (second == '7') {  // DECSC, the position only
+            display->get_pos(saved_col, saved_row);
+            cursor += 2;
+            continue;
+        }
+        if (second == '8') {  // DECRC
+            changed += display->set_pos(saved_col, saved_row);
+            cursor += 2;
+            continue;
+        }
+        if (second != '[') {
+            // ESC itself becomes a cell; the next byte is read afresh.
+            changed += display->insert(ESC);
+            ++cursor;
+            continue;
+        }
+        char const third = cursor[2];
+        if (third == '\0')
+            break;
+        if (std::strchr("ABCDHJKLMPm", third)) {
+            handle_simple_esc(changed, cursor + 2);
+            cursor += 3;
+            continue;
+        }
+        if (is_digit(third)) {
+            char const* parameters = cursor + 2;
+            int const result = handle_digit_esc(changed, parameters);
+            if (result == 1)
+                break;
+            if (result == 0) {
+                cursor = parameters;
+                continue;
+            }
+        }
+        show_unrecognised(changed);
+        cursor += 2;
+    }
+    text.erase(0, static_cast<std::size_t>(cursor - text.c_str()));
+    return changed;
+}
+
+void VT102::show_unrecognised(Rect& changed)
+{
+    changed += display->insert(ESC);
+    changed += display->insert(L'[');
+}
+
+int VT102::handle_normal_char(Rect& changed, char const*& cursor)
+{
+    auto const byte = static_cast<unsigned char>(*cursor);
+    if (byte >= 0x80)
+        return handle_utf8_char(changed, cursor);
+    int col = 0;
+    int row = 0;
+    display->get_pos(col, row);
+    switch (byte) {
+    case 0x07:  // BEL
+        display->blink();
+        break;
+    case 0x08:  // BS
+        changed += display->set_pos(saturate(std::int64_t{col} - 1), row);
+        break;
+    case 0x0A:  // LF: no carriage return
+        changed += display->set_pos(col, saturate(std::int64_t{row} + 1));
+        break;
+    case 0x0D:  // CR
+        changed += display->set_pos(0, row);
+        break;
+    case 0x0E:  // SO and SI: there is no second character set
+    case 0x0F:
+        break;
+    default:
+        changed += display->insert(static_cast<wchar_t>(byte));
+        break;
+    }
+    ++cursor;
+    return 0;
+}
+
+// A well-formed sequence that still does not decode (an overlong form, a
+// surrogate, a value past U+10FFFF) shows as the replacement character.
+int VT102::handle_utf8_char(Rect& changed, char const*& cursor)
+{
+    int const length = Utils::utf8_len(cursor);
+    if (length == -1)
+        return 1;
+    if (length == 0) {
+        ++cursor;
+        return 0;
+    }
+    wchar_t c = replacement_char;
+    if (std::mbstowcs(&c, cursor, 1) != 1 || !is_code_point(c))
+        c = replacement_char;
+    changed += display->insert(c);
+    cursor += length;
+    return 0;
+}
+
+void VT102::handle_simple_esc(Rect& changed, char const* final_byte)
+{
+    int col = 0;
+    int row = 0;
+    display->get_pos(col, row);
+    switch (*final_byte) {
+    case 'A':  // CUU
+        changed += display->set_pos(col, saturate(std::int64_t{row} - 1));
+        break;
+    case 'B':  // CUD
+        changed += display->set_pos(col, saturate(std::int64_t{row} + 1));
+        break;
+    case 'C':  // CUF
+        changed += display->set_pos(saturate(std::int64_t{col} + 1), row);
+        break;
+    case 'D':  // CUB
+        changed += display->set_pos(saturate(std::int64_t{col} - 1), row);
+        break;
+    case 'H':  // CUP home
+        changed += display->set_pos(0, 0);
+        break;
+    case 'J':  // ED 0
+        changed += display->clear_to_end_of_screen();
+        break;
+    case 'K':  // EL 0
+        changed += display->clear_to_end_of_line();
+        break;
+    case 'L':  // IL 1
+        changed += display->insert_lines(1);
+        break;
+    case 'M':  // DL 1
+        changed += display->delete_lines(1, -1);
+        break;
+    case 'P':  // DCH 1
+        changed += display->delete_chars(1);
+        break;
+    case 'm':  // SGR 0
+        display->set_italic_mode(false);
+        display->set_bold_mode(false);
+        display->set_reverse_mode(false);
+        break;
+    default:
+        break;
+    }
+}
+
+int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
+{
+    char const* p = cursor;
+    int n = 0;
+    if (read_number(p, n) != Number::read)
+        return -1;
+    char const final_byte = *p;
+    if (final_byte == '\0')
+        return 1;
+    if (!std::strchr("ABCDJKMPlm;", final_byte))
+        return -1;
+
+    int col = 0;
+    int row = 0;
+    display->get_pos(col, row);
+    switch (final_byte) {
+    case 'A':  // CUU
+        changed += display->set_pos(col, saturate(std::int64_t{row} - n));
+        break;
+    case 'B':  // CUD
+        changed += display->set_pos(col, saturate(std::int64_t{row} + n));
+        break;
+    case 'C':  // CUF
+        changed += display->set_pos(saturate(std::int64_t{col} + n), row);
+        break;
+    case 'D':  // CUB
+        changed += display->set_pos(saturate(std::int64_t{col} - n), row);
+        break;
+    case 'J':  // ED
+        if (n == 0)
+            changed += display->clear_to_end_of_screen();
+        else if (n == 2)
+            changed += display->clear_screen();
+        else
+            return -1;
+        break;
+    case 'K':  // EL; 2 deletes the line rather than blanking it
+        if (n == 0)
+            changed += display->clear_to_end_of_line();
+        else if (n == 1)
+            changed += display->clear_from_begin_of_line();
+        else if (n == 2)
+            changed += display->delete_lines(1, -1);
+        else
+            return -1;
+        break;
+    case 'M':  // DL
+        changed += display->delete_lines(n, -1);
+        break;
+    case 'P':  // DCH
+        changed += display->delete_chars(n);
+        break;
+    case 'l':  // RM: no mode is kept, so resetting one has no effect
+        break;
+    case 'm':  // SGR; underline is shown as italic
+        if (n == 0) {
+            display->set_italic_mode(false);
+            display->set_bold_mode(false);
+            display->set_reverse_mode(false);
+        } else if (n == 1) {
+            display->set_bold_mode(true);
+        } else if (n == 4) {
+            display->set_italic_mode(true);
+        } else if (n == 7) {
+            display->set_reverse_mode(true);
+        } else {
+            return -1;
+        }
+        break;
+    case ';':
+        return handle_second_parameter(changed, cursor, p + 1, n);
+    }
+    cursor = p + 1;
+    return 0;
+}
+
+// CUP and DECSTBM, the only sequences with two parameters, both 1-based.
+int VT102::handle_second_parameter(Rect& changed, char const*& cursor, char const* after_semicolon, int first)
+{
+    char const* p = after_semicolon;
+    int second = 0;
+    switch (read_number(p, second)) {
+    case Number::incomplete:
+        return 1;
+    case Number::invalid:
+        return -1;
+    case Number::read:
+        break;
+    }
+    switch (*p) {
+    case '\0':
+        return 1;
+    case 'H':  // CUP: row first, then column
+        changed += display->set_pos(saturate(std::int64_t{second} - 1), saturate(std::int64_t{first} - 1));
+        break;
+    case 'r':  // DECSTBM: the cursor stays
+        display->set_scroll_region(saturate(std::int64_t{first} - 1), saturate(std::int64_t{second} - 1));
+        break;
+    default:
+        return -1;
+    }
+    cursor = p + 1;
+    return 0;
+}
