@@ -1,0 +1,239 @@
+// Pointer_Handler: keyboard touches, taps in four sectors, vertical swipes,
+// long press to the menu, pinch to font size, and six-byte mouse reports per
+// cell when mouse mode is on.
+#include "input/pointer_handler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/messenger.h"
+#include "platform/inkview.h"
+
+namespace {
+
+int const margin = 10;          // the Display's grid starts this far from the edges
+int const max_tap_travel = 100; // a finger that moved farther made a swipe, not a tap
+int const pinch_step = 100;     // pixels of finger spread per font size step
+
+std::string const cursor_up = "\x1b[OA";
+std::string const cursor_down = "\x1b[OB";
+std::string const cursor_right = "\x1b[OC";
+std::string const cursor_left = "\x1b[OD";
+std::string const long_swipe_down = "\x1b[5~";
+std::string const short_swipe_down = "\x1b[19~";
+std::string const long_swipe_up = "\x1b[6~";
+std::string const short_swipe_up = "\x1b[20~";
+
+char const report_press = ' ';
+char const report_move = 'C';
+char const report_release = '#';
+
+int dist(int x1, int y1, int x2, int y2)
+{
+    double const dx = double(x2) - x1;
+    double const dy = double(y2) - y1;
+    return int(std::sqrt(dx * dx + dy * dy));
+}
+
+// Mouse reports carry 33 + coordinate in one byte.
+char report_byte(int coordinate) { return char((33 + coordinate) & 0xFF); }
+
+}
+
+Pointer_Handler::Pointer_Handler(Messenger& m, int width, int height, int keyboard)
+    : messenger(m), screen_width(width), screen_height(height), keyboard_height(keyboard)
+{
+}
+
+int Pointer_Handler::handle(int type, int p1, int p2)
+{
+    switch (type) {
+    case EVT_POINTERUP:
+        return handle_pointer_up(p1, p2);
+    case EVT_POINTERDOWN:
+        return handle_pointer_down(p1, p2);
+    case EVT_POINTERMOVE:
+        return handle_pointer_move(p1, p2);
+    case EVT_POINTERLONG:
+        return handle_pointer_long(p1, p2);
+    case EVT_MTSYNC:
+        return handle_pinch(p1, p2);
+    default:
+        return 0;
+    }
+}
+
+int Pointer_Handler::handle_pointer_down(int x, int y)
+{
+    if (touching)
+        return 0;
+    excursion = 0;
+    touching = true;
+    pinching = false;
+    start_x = x;
+    start_y = y;
+    if (y >= screen_height - keyboard_height) {
+        on_keyboard = true;
+        messenger.send(message::Keyboard_Pressed{x, y});
+    } else if (mouse_mode) {
+        last_column = column_of(x);
+        last_row = row_of(y);
+        send_mouse_report(report_press, last_column, last_row);
+    }
+    return 1;
+}
+
+int Pointer_Handler::handle_pointer_move(int x, int y)
+{
+    if (!touching || pinching || on_keyboard)
+        return 0;
+    if (!mouse_mode) {
+        excursion = max_excursion(x, y);
+        return 1;
+    }
+    int const column = column_of(x);
+    int const row = row_of(y);
+    if (column == last_column && row == last_row)
+        return 1;
+    last_column = column;
+    last_row = row;
+    send_mouse_report(report_move, column, row);
+    return 1;
+}
+
+int Pointer_Handler::handle_pointer_long(int x, int y)
+{
+    if (!touching || on_keyboard || mouse_mode || pinching)
+        return 0;
+    excursion = max_excursion(x, y);
+    if (excursion > max_tap_travel)
+        return 0;
+    touching = false;  // the menu ends this touch; its release is ignored
+    messenger.send(message::Show_Menu{x, y});
+    return 1;
+}
+
+int Pointer_Handler::handle_pointer_up(int x, int y)
+{
+    if (!touching)
+        return 0;
+    touching = false;
+    if (on_keyboard) {
+        on_keyboard = false;
+        messenger.send(message::Keyboard_Released{});
+        return 1;
+    }
+    if (pinching)
+        return two_fingers_done();
+    if (mouse_mode) {
+        send_mouse_report(report_release, column_of(x), row_of(y));
+        return 1;
+    }
+    excursion = max_excursion(x, y);
+    messenger.send(message::New_Text{gesture_sequence(x, y)});
+    return 1;
+}
+
+std::string const& Pointer_Handler::gesture_sequence(int x, int y) const
+{
+    if (excursion <= max_tap_travel)
+        return tap_sequence(x, y);
+    int const half = (screen_height - keyboard_height) / 2;
+    int const down = y - start_y;  // only the vertical travel counts
+    if (down > 0)
+        return down > half ? long_swipe_down : short_swipe_down;
+    return -down > half ? long_swipe_up : short_swipe_up;
+}
+
+// The text area's diagonals cut it into four triangles around its centre.
+std::string const& Pointer_Handler::tap_sequence(int x, int y) const
+{
+    int const half_width = screen_width / 2;
+    int const half_height = (screen_height - keyboard_height) / 2;
+    int const dx = x - half_width;
+    int const dy = y - half_height;
+    if (std::atan2(std::abs(dy), std::abs(dx)) >= std::atan2(half_height, half_width))
+        return dy < 0 ? cursor_up : cursor_down;
+    return dx < 0 ? cursor_left : cursor_right;
+}
+
+int Pointer_Handler::handle_pinch(int, int touch_count)
+{
+    if (!touching || mouse_mode || on_keyboard)
+        return 0;
+    if (!pinching && touch_count <= 1)
+        return 0;
+    int const distance = finger_distance();
+    if (distance < 0)
+        return 0;
+    if (pinching) {
+        if (touch_count == 2) {
+            pinch_distance = distance;
+        } else if (touch_count == 1) {
+            touching = false;
+            return two_fingers_done();
+        }
+        return 1;
+    }
+    if (touch_count == 2) {
+        pinch_start_distance = distance;
+        pinch_distance = distance;
+        pinching = true;
+    }
+    return 1;
+}
+
+// Distance between the first two touch points, or -1 when the platform has none.
+int Pointer_Handler::finger_distance()
+{
+    iv_mtinfo points[2] = {};
+    if (!messenger.GetTouchInfo(points))
+        return -1;
+    return dist(points[0].x, points[0].y, points[1].x, points[1].y);
+}
+
+int Pointer_Handler::two_fingers_done()
+{
+    pinching = false;
+    int const steps = (pinch_distance - pinch_start_distance) / pinch_step;
+    if (steps != 0)
+        messenger.send(message::Change_Font_Size{steps});
+    return 1;
+}
+
+int Pointer_Handler::max_excursion(int x, int y) const
+{
+    return std::max(excursion, dist(start_x, start_y, x, y));
+}
+
+void Pointer_Handler::mouse_mode_change(bool on)
+{
+    mouse_mode = on;
+    if (on)
+        refresh_char_size();
+}
+
+bool Pointer_Handler::in_mouse_mode() const { return mouse_mode; }
+
+void Pointer_Handler::screen_dimensions_changed()
+{
+    screen_width = ScreenWidth();
+    screen_height = ScreenHeight();
+    refresh_char_size();
+}
+
+void Pointer_Handler::font_size_changed() { refresh_char_size(); }
+
+void Pointer_Handler::refresh_char_size() { messenger.send(char_size); }
+
+// A cell size of 0 would divide by zero; such a grid is treated as 1-pixel cells.
+int Pointer_Handler::column_of(int x) const { return (x - margin) / std::max(1, int(char_size.width)); }
+
+int Pointer_Handler::row_of(int y) const { return (y - margin) / std::max(1, int(char_size.height)); }
+
+void Pointer_Handler::send_mouse_report(char kind, int column, int row)
+{
+    std::string const report{'\x1b', 'M', 'S', kind, report_byte(column), report_byte(row)};
+    messenger.send(message::New_Text{report});
+}
