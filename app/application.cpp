@@ -1,0 +1,72 @@
+// Start-up, the event function and the Messenger's lifetime.
+#include "app/application.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+#include "app/messenger.h"
+#include "app/tarn_exception.h"
+#include "platform/inkview.h"
+#include "platform/paths.h"
+
+namespace application {
+
+namespace {
+
+// The program's arguments after its name, passed on to the editor.
+int editor_argc = 0;
+char** editor_argv = nullptr;
+
+std::unique_ptr<Messenger> messenger;
+
+}
+
+void prepare_environment()
+{
+    if (!std::getenv("LC_TYPE"))
+        std::setlocale(LC_CTYPE, "en_US.utf8");
+    setenv("LANG", "en_US.utf8", 0);
+    setenv("VIM", paths::vim_etc().c_str(), 0);
+    setenv("VIMRUNTIME", paths::vim_runtime().c_str(), 0);
+    char const* home = std::getenv("HOME");
+    if (!home || std::strcmp(home, "/") == 0)
+        setenv("HOME", paths::vim_home().c_str(), 1);
+}
+
+int event_function(int type, int par1, int par2)
+{
+    switch (type) {
+    case EVT_INIT:
+        messenger = std::make_unique<Messenger>(editor_argc, editor_argv);
+        return 1;
+    case EVT_EXIT:
+        messenger.reset();
+        return 1;
+    default:
+        if (!messenger)
+            return 0;
+        request::Handle_Event event{type, par1, par2};
+        return messenger->send(event).result;
+    }
+}
+
+int run(int argc, char** argv)
+{
+    if (argc > 1) {
+        editor_argc = argc - 1;
+        editor_argv = argv + 1;
+    }
+    prepare_environment();
+    try {
+        InkViewMain(event_function);
+    } catch (Tarn_Exception const& e) {
+        std::cerr << e.what() << std::endl;
+    }
+    messenger.reset();
+    return 0;
+}
+
+}

@@ -1,0 +1,73 @@
+// The records components send to the Messenger: messages are fire and forget,
+// requests come back with their answer fields filled in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace message {
+
+struct New_Text {
+    std::string const& text;  // not owned
+};
+struct Keyboard_Pressed {
+    std::int32_t x;
+    std::int32_t y;
+};
+struct Keyboard_Released {};
+struct Change_Keyboard {};
+struct Set_Keyboard {
+    std::int32_t index;
+};
+struct Show_Menu {
+    std::int32_t x;
+    std::int32_t y;
+};
+struct Show_Rotate_Box {};
+struct Suspend_Display {
+    bool suspend;
+};
+struct Close {};
+struct Change_Font_Size {
+    std::int32_t steps;
+};
+struct Set_Orientation {
+    std::int32_t orientation;
+};
+struct Change_Touch_Mode {};
+struct Set_Touch_Mode {
+    std::int32_t mode;  // 0 arrow keys, 1 mouse
+};
+
+}
+
+namespace request {
+
+struct Handle_Event {
+    std::int32_t event;
+    std::int32_t par1;
+    std::int32_t par2;
+    std::int32_t result = 0;
+};
+struct Get_Text {
+    std::string* text = nullptr;  // the Messenger's buffer, not owned
+};
+struct Get_Char_Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+struct Can_Toggle_Touch_State {
+    bool answer = false;
+};
+struct Get_Touch_State {
+    std::int32_t state = 0;
+};
+struct Keyboard_Names {
+    std::vector<std::string> names;
+};
+struct Current_Keyboard_Name {
+    std::string name;
+};
+
+}

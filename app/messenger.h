@@ -1,0 +1,75 @@
+// Messenger: owns every component, routes the platform's events to them and
+// carries the messages and requests by which they talk. Components never call
+// each other; this class alone knows which one does what.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/messages.h"
+#include "platform/inkview.h"
+
+class Keyboard_Handler;
+class Display;
+class Editor;
+class Pointer_Handler;
+class Menu_Handler;
+class Rotation_Handler;
+class Button_Handler;
+
+class Messenger {
+public:
+    Messenger(int argc, char** argv);
+    ~Messenger();
+    Messenger(Messenger const&) = delete;
+    Messenger& operator=(Messenger const&) = delete;
+
+    void send(message::New_Text const&);
+    void send(message::Keyboard_Pressed const&);
+    void send(message::Keyboard_Released const&);
+    void send(message::Change_Keyboard const&);
+    void send(message::Set_Keyboard const&);
+    void send(message::Show_Menu const&);
+    void send(message::Show_Rotate_Box const&);
+    void send(message::Suspend_Display const&);
+    void send(message::Close const&);
+    void send(message::Change_Font_Size const&);
+    void send(message::Set_Orientation const&);
+    void send(message::Change_Touch_Mode const&);
+    void send(message::Set_Touch_Mode const&);
+
+    request::Handle_Event& send(request::Handle_Event&);
+    request::Get_Text& send(request::Get_Text&);
+    request::Get_Char_Size& send(request::Get_Char_Size&);
+    request::Can_Toggle_Touch_State& send(request::Can_Toggle_Touch_State&);
+    request::Get_Touch_State& send(request::Get_Touch_State&);
+    request::Keyboard_Names& send(request::Keyboard_Names&);
+    request::Current_Keyboard_Name& send(request::Current_Keyboard_Name&);
+
+    // The platform's optional functions; 0 when the platform lacks them.
+    int GetMenuRect(imenu* menu, irect& rect);
+    int GetTouchInfo(iv_mtinfo* points);
+
+private:
+    void check_for_mouse_support();
+    void load_unsupported_functions();
+    int route(request::Handle_Event const& event);
+    void show_screen();
+
+    std::unique_ptr<Keyboard_Handler> keyboard_handler;
+    std::unique_ptr<Display> display;
+    std::unique_ptr<Editor> editor;
+    std::unique_ptr<Pointer_Handler> pointer_handler;
+    std::unique_ptr<Menu_Handler> menu_handler;
+    std::unique_ptr<Rotation_Handler> rotation_handler;
+    std::unique_ptr<Button_Handler> button_handler;
+    bool closing = false;
+    int font_step = 1;
+    void* platform_library = nullptr;
+    int start_orientation;
+    int current_orientation;
+    bool mouse_supported = false;
+    std::string text;
+    GetMenuRect_fn menu_rect_function = nullptr;
+    GetTouchInfo_fn touch_info_function = nullptr;
+};

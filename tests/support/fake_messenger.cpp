@@ -1,0 +1,163 @@
+// The recording Messenger behind fake_messenger.h: it replaces the real one
+// at link time, so the components under test are the program's own code.
+#include "tests/support/fake_messenger.h"
+
+#include <cstring>
+
+#include "editor/editor.h"
+#include "input/button_handler.h"
+#include "input/menu_handler.h"
+#include "input/pointer_handler.h"
+#include "input/rotation_handler.h"
+#include "keyboard/keyboard_handler.h"
+#include "terminal/display.h"
+
+namespace fake {
+
+namespace {
+Messenger_Log the_log;
+}
+
+Messenger_Log& log() { return the_log; }
+void reset() { the_log = Messenger_Log(); }
+
+std::string Messenger_Log::all_text() const
+{
+    std::string all;
+    for (auto const& t : texts)
+        all += t;
+    return all;
+}
+
+}
+
+using fake::the_log;
+
+Messenger::Messenger(int, char**) : start_orientation(0), current_orientation(0) {}
+Messenger::~Messenger() = default;
+
+void Messenger::send(message::New_Text const& m)
+{
+    the_log.sent.push_back("New_Text");
+    the_log.texts.push_back(m.text);
+}
+void Messenger::send(message::Keyboard_Pressed const& m)
+{
+    the_log.sent.push_back("Keyboard_Pressed");
+    the_log.keyboard_presses.emplace_back(m.x, m.y);
+}
+void Messenger::send(message::Keyboard_Released const&)
+{
+    the_log.sent.push_back("Keyboard_Released");
+    ++the_log.keyboard_releases;
+}
+void Messenger::send(message::Change_Keyboard const&)
+{
+    the_log.sent.push_back("Change_Keyboard");
+    ++the_log.keyboard_changes;
+}
+void Messenger::send(message::Set_Keyboard const& m)
+{
+    the_log.sent.push_back("Set_Keyboard(" + std::to_string(m.index) + ")");
+    the_log.keyboard_sets.push_back(m.index);
+}
+void Messenger::send(message::Show_Menu const& m)
+{
+    the_log.sent.push_back("Show_Menu");
+    the_log.menus_shown.emplace_back(m.x, m.y);
+}
+void Messenger::send(message::Show_Rotate_Box const&)
+{
+    the_log.sent.push_back("Show_Rotate_Box");
+    ++the_log.rotate_boxes;
+}
+void Messenger::send(message::Suspend_Display const& m)
+{
+    the_log.sent.push_back(std::string("Suspend_Display(") + (m.suspend ? "1" : "0") + ")");
+    the_log.suspends.push_back(m.suspend);
+}
+void Messenger::send(message::Close const&)
+{
+    the_log.sent.push_back("Close");
+    ++the_log.closes;
+}
+void Messenger::send(message::Change_Font_Size const& m)
+{
+    the_log.sent.push_back("Change_Font_Size(" + std::to_string(m.steps) + ")");
+    the_log.font_size_steps.push_back(m.steps);
+}
+void Messenger::send(message::Set_Orientation const& m)
+{
+    the_log.sent.push_back("Set_Orientation(" + std::to_string(m.orientation) + ")");
+    the_log.orientations.push_back(m.orientation);
+}
+void Messenger::send(message::Change_Touch_Mode const&)
+{
+    the_log.sent.push_back("Change_Touch_Mode");
+    ++the_log.touch_mode_changes;
+}
+void Messenger::send(message::Set_Touch_Mode const& m)
+{
+    the_log.sent.push_back("Set_Touch_Mode(" + std::to_string(m.mode) + ")");
+    the_log.touch_modes.push_back(m.mode);
+}
+
+request::Handle_Event& Messenger::send(request::Handle_Event& r)
+{
+    the_log.sent.push_back("Handle_Event");
+    return r;
+}
+request::Get_Text& Messenger::send(request::Get_Text& r)
+{
+    the_log.sent.push_back("Get_Text");
+    if (the_log.on_get_text)
+        the_log.on_get_text(the_log.text);
+    r.text = &the_log.text;
+    return r;
+}
+request::Get_Char_Size& Messenger::send(request::Get_Char_Size& r)
+{
+    the_log.sent.push_back("Get_Char_Size");
+    r.width = the_log.char_width;
+    r.height = the_log.line_height;
+    return r;
+}
+request::Can_Toggle_Touch_State& Messenger::send(request::Can_Toggle_Touch_State& r)
+{
+    the_log.sent.push_back("Can_Toggle_Touch_State");
+    r.answer = the_log.can_toggle_touch;
+    return r;
+}
+request::Get_Touch_State& Messenger::send(request::Get_Touch_State& r)
+{
+    the_log.sent.push_back("Get_Touch_State");
+    r.state = the_log.touch_state;
+    return r;
+}
+request::Keyboard_Names& Messenger::send(request::Keyboard_Names& r)
+{
+    the_log.sent.push_back("Keyboard_Names");
+    r.names = the_log.keyboard_names;
+    return r;
+}
+request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& r)
+{
+    the_log.sent.push_back("Current_Keyboard_Name");
+    r.name = the_log.current_keyboard;
+    return r;
+}
+
+int Messenger::GetMenuRect(imenu*, irect& rect)
+{
+    if (!the_log.has_menu_rect)
+        return 0;
+    rect = the_log.menu_rect;
+    return 1;
+}
+int Messenger::GetTouchInfo(iv_mtinfo* points)
+{
+    if (!the_log.has_touch_info)
+        return 0;
+    std::memcpy(points, the_log.touch_points, sizeof the_log.touch_points);
+    return 1;
+}
