@@ -1,0 +1,158 @@
+// The whole program with vim and the shipped editor profile, driven headless
+// by event scripts: what a user's touches, keys and menu choices do to vim.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "platform/inkview.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/snapshot_text.h"
+
+namespace {
+
+struct Cell {
+    int width;
+    int height;
+};
+
+// The terminal's cell at a font size, measured as the display measures it.
+Cell cell_at(int size)
+{
+    char const* names[] = {"DejaVuSansMono", "DejaVuSansMono-Bold", "DejaVuSansMono-Oblique",
+                           "DejaVuSansMono-BoldOblique"};
+    Cell cell{0, 0};
+    for (char const* name : names) {
+        ifont* font = OpenFont(name, size, 1);
+        if (!font)
+            continue;
+        if (cell.width == 0) {
+            SetFont(font, 0);
+            cell.width = StringWidth("a");
+        }
+        cell.height = std::max(cell.height, font->height);
+        CloseFont(font);
+    }
+    return cell;
+}
+
+struct Vim : ::testing::Test {
+    Sandbox scratch;  // only a scratch folder: the program uses the build's own sandbox
+    int status = -1;
+
+    void SetUp() override
+    {
+        unsetenv("TARN_ROOT");
+        std::string text;
+        for (int i = 1; i <= 200; ++i)
+            text += "line " + std::to_string(i) + " of the sample text\n";
+        scratch.write_file("sample.txt", text);
+    }
+
+    // Runs tarn on the sample with vim's ruler on; the script starts once vim is up.
+    void run(std::string const& script)
+    {
+        scratch.write_file("events", "settle 400 8000\n" + script);
+        std::string const command = "cd " + scratch.root() + " && HOME=" + scratch.root() +
+                                    " TARN_HOST_EVENTS=events TARN_HOST_OUT=out " TARN_BINARY_DIR
+                                    "/tarn -c 'set ruler' sample.txt 2>errors";
+        int const raw = std::system(command.c_str());
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+    Snapshot snapshot(std::string const& name) { return read_snapshot(scratch.path("out/" + name + ".txt")); }
+
+    std::vector<std::string> rows(Snapshot const& shot, int font_size = 24)
+    {
+        Cell const cell = cell_at(font_size);
+        return terminal_rows(shot, cell.width, cell.height, shot.height - 240);
+    }
+
+    // The ruler vim shows at the right of its last line: "LINE,COLUMN".
+    std::string ruler(Snapshot const& shot)
+    {
+        auto const text = rows(shot);
+        std::regex const position("([0-9]+),([0-9]+)");
+        std::smatch match;
+        for (auto row = text.rbegin(); row != text.rend(); ++row)
+            if (std::regex_search(*row, match, position))
+                return match.str();
+        return "";
+    }
+};
+
+// Centre of the text area of a 600 x 800 screen with the shipped keyboard
+// (240 pixel rows, plus the 2-pixel separator).
+constexpr int centre_x = 300;
+constexpr int centre_y = (800 - 242) / 2;
+
+}
+
+TEST_F(Vim, LowerSectorTapMovesTheCursorDownOneLine)
+{
+    run("snapshot before\ntap 300 " + std::to_string(centre_y + 200) + "\nsettle\nsnapshot after\nquit\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ruler(snapshot("before")), "1,1");
+    EXPECT_EQ(ruler(snapshot("after")), "2,1");
+}
+
+TEST_F(Vim, LongUpwardSwipePagesForward)
+{
+    run("swipe 300 500 300 100\nsettle\nsnapshot paged\nquit\n");
+    auto const text = rows(snapshot("paged"));
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text[0], "line 1 of the sample text");
+    EXPECT_EQ(text[0].rfind("line ", 0), 0u) << text[0];
+}
+
+TEST_F(Vim, MouseModeTapPutsTheCursorOnTheTouchedCell)
+{
+    Cell const cell = cell_at(24);
+    int const x = 10 + 6 * cell.width + cell.width / 2;  // column 6: the 7th character
+    int const y = 10 + 4 * cell.height + cell.height / 2;  // row 4: the 5th line
+    run("press 300 300\nlong 300 300\nmenu 5\nrelease 300 300\nsettle\ntap " + std::to_string(x) + " " + std::to_string(y) +
+        "\nsettle\nsnapshot clicked\nquit\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ruler(snapshot("clicked")), "5,7");
+}
+
+TEST_F(Vim, RotationLaysOutTheLandscapeScreen)
+{
+    run("press 300 300\nlong 300 300\nmenu 2\nrotate 1\nrelease 300 300\nsettle\nsnapshot landscape\nquit\n");
+    Snapshot const shot = snapshot("landscape");
+    EXPECT_EQ(shot.width, 800);
+    EXPECT_EQ(shot.orientation, 1);
+    EXPECT_EQ(shot.stale, 0);
+    EXPECT_TRUE(has_key_label(shot, "q"));
+    auto const text = rows(shot);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text[0], "line 1 of the sample text");
+    // vim's last line sits on the landscape grid's last row, above the keyboard
+    Cell const cell = cell_at(24);
+    int const grid_rows = (600 - 242 - 10) / cell.height;
+    EXPECT_EQ(static_cast<int>(text.size()), grid_rows);
+    EXPECT_EQ(ruler(shot), "1,1");
+}
+
+TEST_F(Vim, SpreadingTwoFingersEnlargesTheFont)
+{
+    run("press 300 300\ntouch 200 300 400 300 2\ntouch 75 300 525 300 2\ntouch 75 300 525 300 1\n"
+        "release 300 300\nsettle\nsnapshot larger\nquit\n");
+    Snapshot const shot = snapshot("larger");
+    auto const text = rows(shot, 26);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text[0], "line 1 of the sample text");
+    EXPECT_EQ(text[1], "line 2 of the sample text");
+}
+
+TEST_F(Vim, ExitFromTheMenuEndsTheProgram)
+{
+    run("press 300 300\nlong 300 300\nmenu 3\nwait 500\nsnapshot never\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(access(scratch.path("out/never.txt").c_str(), R_OK), 0);
+}
