@@ -122,9 +122,8 @@ int Messenger::route(request::Handle_Event const& event)
 void Messenger::show_screen()
 {
     ClearScreen();
-    // The cleared screen lost the cursor: show it again, or the next cycle's
-    // hiding would leave a black cell where it was.
-    display->toggle_cursor();
+    // A repaint keeps the editor's text and cursor: the child may not redraw.
+    display->redraw();
     keyboard_handler->draw();
     SoftUpdate();
     display->check();

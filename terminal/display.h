@@ -47,6 +47,7 @@ public:
     Rect insert_lines(int count);
     Rect toggle_cursor();
     void blink();
+    void redraw();
 
     // The output cycle.
     void check();
@@ -93,4 +94,6 @@ private:
     unsigned char attribute_modes = 0;
     std::vector<Line> lines;
     int font_height = 0;
+    // The bell refreshed the panel during this cycle, with the cursor hidden.
+    bool bell_rang = false;
 };

@@ -29,6 +29,16 @@ Rect Display::toggle_cursor()
     return cell;
 }
 
+// After the platform cleared the screen: every row from its cells, and the
+// cursor shown again so that the next cycle's hiding finds it. The caller
+// refreshes the panel.
+void Display::redraw()
+{
+    for (Line& line : lines)
+        line.draw();
+    toggle_cursor();
+}
+
 // The visual bell: the band just above the keyboard flashes once.
 void Display::blink()
 {
@@ -37,6 +47,7 @@ void Display::blink()
     Inkview_Utils::PartialUpdateR(band);
     Inkview_Utils::InvertAreaR(band);
     Inkview_Utils::PartialUpdateR(band);
+    bell_rang = true;
 }
 
 void Display::check()
@@ -46,12 +57,14 @@ void Display::check()
     messenger.send(fetch);
     std::string& text = *fetch.text;
     if (!text.empty()) {
+        bell_rang = false;
         Rect const hidden = toggle_cursor();
         Rect const painted = interpreter.interpret(text);
         Rect const shown = toggle_cursor();
         // Input that only waits for the rest of a sequence paints nothing and
-        // leaves the cursor in place: the panel shows all there is already.
-        if (!painted.empty() || shown != hidden) {
+        // leaves the cursor in place: the panel shows all there is already,
+        // unless the bell refreshed it while the cursor was hidden.
+        if (!painted.empty() || shown != hidden || bell_rang) {
             Rect area = hidden;
             area += painted;
             area += shown;

@@ -84,6 +84,25 @@ TEST_F(Program, ShowEventRepaintsAndAnswersOne)
     EXPECT_TRUE(soft_update);
 }
 
+// Regression: the show event cleared the screen and left the editor's text
+// gone and the cursor's inversion out of step until the child redrew.
+TEST_F(Program, ShowEventKeepsTheEditorsTextAndCursor)
+{
+    host::reset();
+    std::string const greeter = sandbox.write_script("greeter.sh", "printf 'hello'\nwhile :; do sleep 0.05; done\n");
+    sandbox.write_config("editor: " + greeter + "\nkeyboard_file:\n");
+    ASSERT_EQ(event(EVT_INIT), 1);
+    ASSERT_TRUE(eventually([] {
+        event(EVT_SHOW);
+        return !host::text_layer().empty() && host::text_layer().front().text == "h";
+    }));
+    std::vector<unsigned char> const before = host::buffer();
+
+    EXPECT_EQ(event(EVT_SHOW), 1);
+    EXPECT_EQ(host::buffer(), before);
+    EXPECT_EQ(host::stale_pixels(), 0);
+}
+
 TEST_F(Program, UnroutedEventsAnswerZeroAndTouchNothing)
 {
     start();

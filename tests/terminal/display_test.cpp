@@ -159,6 +159,16 @@ TEST_F(Display_Test, BellFlashesTheBandAboveTheKeyboard)
     EXPECT_EQ(host::stale_pixels(Rect{0, 470, 600, 30}), 0);
 }
 
+// Regression: a bell on the cursor's row refreshed the band while the cursor
+// was hidden, and the cycle then skipped its refresh since nothing else changed.
+TEST_F(Display_Test, BellUnderTheCursorLeavesTheCursorOnThePanel)
+{
+    open(Layout{320, 240, 40, 24, 0});
+    feed("\e[6;1H");
+    feed("\a");
+    EXPECT_EQ(host::stale_pixels(), 0) << dump();
+}
+
 TEST_F(Display_Test, CursorIsAnInvertedCellToggledInPairs)
 {
     open_grid(20, 6);
