@@ -72,8 +72,11 @@ void DrawString(int x, int y, char const* s)
         return;
     char const* const end = s + std::strlen(s);
     long long const width = measure(*face, s, end);
-    draw_run(*face, x, (long long)y + selection().font->baseline, s, end, whole_screen());
-    record_text(entry(Text_Entry::string, {x, y, int(width), selection().font->height}, std::string(s, end)));
+    // Ink stays inside the string's advance box: the terminal paints and
+    // refreshes whole cells, and a glyph's overhang would stay stale on the panel.
+    int const height = selection().font->height;
+    draw_run(*face, x, (long long)y + selection().font->baseline, s, end, intersect(x, y, width, height, whole_screen()));
+    record_text(entry(Text_Entry::string, {x, y, int(width), height}, std::string(s, end)));
 }
 
 char* DrawTextRect(int x, int y, int w, int h, char const* s, int flags)

@@ -97,8 +97,22 @@ TEST_F(Vim, LowerSectorTapMovesTheCursorDownOneLine)
 {
     run("snapshot before\ntap 300 " + std::to_string(centre_y + 200) + "\nsettle\nsnapshot after\nquit\n");
     EXPECT_EQ(status, 0);
+    auto const opened = rows(snapshot("before"));
+    ASSERT_GE(opened.size(), 2u);
+    EXPECT_EQ(opened[0], "line 1 of the sample text");
+    EXPECT_EQ(opened[1], "line 2 of the sample text");
     EXPECT_EQ(ruler(snapshot("before")), "1,1");
     EXPECT_EQ(ruler(snapshot("after")), "2,1");
+}
+
+TEST_F(Vim, KeysTappedOnTheKeyboardTypeIntoTheFile)
+{
+    run("type ihello\ntapkey Esc\nsettle\nsnapshot typed\nquit\n");
+    EXPECT_EQ(status, 0);
+    auto const text = rows(snapshot("typed"));
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text[0], "helloline 1 of the sample text");
+    EXPECT_EQ(ruler(snapshot("typed")), "1,5");
 }
 
 TEST_F(Vim, LongUpwardSwipePagesForward)

@@ -278,3 +278,18 @@ TEST_F(HostText, TextRectInkStaysInsideItsRectangle)
 }
 
 }
+
+// Regression: glyphs wider than their advance (W at 24 pixels) inked the
+// next cell, a pixel no cell-sized refresh ever showed.
+TEST_F(HostText, StringInkStaysInsideItsAdvanceBox)
+{
+    int const width = StringWidth("W");
+    for (char const* glyph : {"W", "M", "#", "@"}) {
+        FillArea(0, 0, 200, 100, WHITE);
+        DrawString(50, 20, glyph);
+        Rect const ink = ink_box({0, 0, 200, 100});
+        EXPECT_GE(ink.x, 50) << glyph;
+        EXPECT_LE(ink.x + ink.width, 50 + width) << glyph;
+        EXPECT_LE(ink.y + ink.height, 20 + font->height) << glyph;
+    }
+}
