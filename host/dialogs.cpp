@@ -1,14 +1,13 @@
-// Menus, the orientation chooser and touch points. Nothing is drawn: a menu
-// stays open until a test or the script answers it, and its size follows a
-// fixed rule so that placement can be checked.
+// Menus, the orientation chooser and touch points, as open dialogs: a menu
+// stays open until a test, the script or the window answers it. Its size
+// follows the menu layout, the rule the window draws it by.
 #include "host/dialogs.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include "host/host.h"
-#include "host/utf8.h"
+#include "host/menu_layout.h"
 
 namespace host::detail {
 
@@ -28,28 +27,13 @@ Dialogs& dialogs()
     return *d;
 }
 
-// The menu's look: one row per item, each character a fixed width.
-int constexpr row_height = 40;
-int constexpr char_width = 12;
-int constexpr padding = 16;
-int constexpr most_items = 1000;  // a list without its end record stops here
-
-int characters(char const* text)
-{
-    if (!text)
-        return 0;
-    char const* end = text + std::strlen(text);
-    int count = 0;
-    for (char const* p = text; p < end; ++count)
-        next_code_point(p, end);
-    return count;
-}
-
 short clamp_short(long value) { return static_cast<short>(std::min(value, 32767L)); }
 
 }
 
 void clear_dialogs() { dialogs() = Dialogs{}; }
+
+void dismiss_rotate_box() { dialogs().rotate_handler = nullptr; }
 
 }
 
@@ -67,10 +51,8 @@ void OpenRotateBox(iv_rotatehandler handler) { dialogs().rotate_handler = handle
 
 irect GetMenuRect(imenu* menu)
 {
-    int items = 0, widest = 0;
-    for (; menu && items < most_items && menu[items].type != 0; ++items)
-        widest = std::max(widest, characters(menu[items].text));
-    return irect{0, 0, clamp_short(2L * padding + long(widest) * char_width), clamp_short(long(items) * row_height), 0};
+    Rect const size = menu_size(menu);
+    return irect{0, 0, clamp_short(size.width), clamp_short(size.height), 0};
 }
 
 iv_mtinfo* GetTouchInfo() { return dialogs().touch_set ? dialogs().touch : nullptr; }

@@ -14,4 +14,7 @@ namespace host::detail {
 
 void clear_dialogs();
 
+// Closes the orientation chooser without an answer, as a tap beside it does.
+void dismiss_rotate_box();
+
 }

@@ -44,6 +44,10 @@ std::optional<std::pair<int, int>> screen_size()
 
 std::vector<std::string> font_folders() { return split_folder_list(variable("TARN_HOST_FONTS")); }
 
+bool display_named() { return !variable("DISPLAY").empty() || !variable("WAYLAND_DISPLAY").empty(); }
+
+bool flash_wanted() { return variable("TARN_HOST_FLASH") != "0"; }
+
 std::pair<int, int> parse_screen_size(std::string const& text)
 {
     auto const cross = text.find('x');

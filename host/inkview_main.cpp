@@ -1,6 +1,7 @@
 // InkViewMain: the environment picks the screen size and the event source
-// (the script named by TARN_HOST_EVENTS, or none), then the loop runs. A bad
-// script or setting ends the process with status 2 and a message naming it.
+// (the script named by TARN_HOST_EVENTS, else a window when there is a
+// display, else none), then the loop runs. A bad script or setting ends the
+// process with status 2 and a message naming it.
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "host/main_loop.h"
 #include "host/screen.h"
 #include "host/script_runner.h"
+#include "host/window.h"
 
 using namespace host::detail;
 
@@ -24,8 +26,11 @@ namespace {
 std::unique_ptr<Event_Source> source_from_environment()
 {
     std::string const path = events_script();
-    if (path.empty())
+    if (path.empty()) {
+        if (auto window = open_window())
+            return window;
         return std::make_unique<Idle_Source>();
+    }
     return std::make_unique<Script_Source>(host::script::load(path), path, snapshot_folder());
 }
 

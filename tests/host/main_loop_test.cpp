@@ -68,7 +68,8 @@ class HostMainLoop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (char const* name : {"TARN_HOST_EVENTS", "TARN_HOST_OUT", "TARN_HOST_SCREEN"})
+        // DISPLAY too: without a script the loop would open a window.
+        for (char const* name : {"TARN_HOST_EVENTS", "TARN_HOST_OUT", "TARN_HOST_SCREEN", "DISPLAY", "WAYLAND_DISPLAY"})
             unsetenv(name);
         host::reset();
         events.clear();
