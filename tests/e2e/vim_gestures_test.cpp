@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
+#include <sstream>
 #include <string>
 
 #include "platform/inkview.h"
@@ -77,11 +77,17 @@ struct Vim : ::testing::Test {
     std::string ruler(Snapshot const& shot)
     {
         auto const text = rows(shot);
-        std::regex const position("([0-9]+),([0-9]+)");
-        std::smatch match;
-        for (auto row = text.rbegin(); row != text.rend(); ++row)
-            if (std::regex_search(*row, match, position))
-                return match.str();
+        for (auto row = text.rbegin(); row != text.rend(); ++row) {
+            std::istringstream words(*row);
+            std::string word;
+            while (words >> word) {
+                auto const comma = word.find(',');
+                bool const digits = comma != std::string::npos && comma > 0 && comma + 1 < word.size() &&
+                                    word.find_first_not_of("0123456789,") == std::string::npos;
+                if (digits)
+                    return word;
+            }
+        }
         return "";
     }
 };
