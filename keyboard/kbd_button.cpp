@@ -1,4 +1,4 @@
-// Kbd_Button: parsing of one key specification ("q", "::2", "space:2",
+// Kbd_Button: parsing of one key token of a row ("q", "::2", "space:2",
 // "ctrl"), the key's placement, its frame and label, and its highlight.
 #include "keyboard/kbd_button.h"
 

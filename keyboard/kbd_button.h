@@ -1,4 +1,4 @@
-// Kbd_Button: one key of a layout, made from one key specification of a row
+// Kbd_Button: one key of a layout, made from one key token of a row
 // line; it knows its place on the screen, draws its frame and label or icon,
 // and flips its inner area while it is held.
 #pragma once

@@ -76,7 +76,7 @@ void Keyboard_Handler::read_kbd_file(std::string const& path)
 
     std::vector<std::string> pending_rows;
     bool expect_name = false;
-    // Key specifications are checked here, as each layout is closed.
+    // Key tokens are checked here, as each layout is closed.
     auto close_layout = [&] {
         if (!pending_rows.empty()) {
             layouts.emplace_back(pending_rows);

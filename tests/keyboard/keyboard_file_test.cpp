@@ -1,5 +1,5 @@
 // The keyboard definition file: its syntax, the built-in keyboard, the key
-// specifications, and every message with its exact text.
+// tokens, and every message with its exact text.
 #include <string>
 #include <vector>
 

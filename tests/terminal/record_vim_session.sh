@@ -3,7 +3,8 @@
 # (data/vim_session.raw) and, after every step, what a reference terminal
 # shows (data/vim_session.screens): a line "@ BYTES CURSOR_X CURSOR_Y STEP"
 # giving how much of the recording had been shown, then the 24 rows.
-# Run again only to renew both files together.
+# Run again only to renew both files together; it needs tmux and script,
+# which the test suite itself does not.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 data=$here/data
