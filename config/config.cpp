@@ -36,12 +36,12 @@ Config::Config(std::string const& path)
     parse_cfg_file(path);
     // Fonts are tried at the sizes already checked, and line_spacing's lower
     // bound is the checked font size: the order matters.
-    checked_int("font_size", 6, 72, font_size);
+    checked_int("font_size", smallest_font_size, largest_font_size, font_size);
     checked_normal_font();
     checked_bold_font();
     checked_italic_font();
     checked_italic_bold_font();
-    checked_int("kbd_font_size", 6, 72, kbd_font_size);
+    checked_int("kbd_font_size", smallest_font_size, largest_font_size, kbd_font_size);
     checked_kbd_font();
     checked_keyboard_file();
     checked_editor();

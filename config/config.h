@@ -13,6 +13,10 @@ class Config {
 public:
     explicit Config(std::string const& path = paths::config_file());
 
+    // The font sizes a setting may name; font size changes stay within them too.
+    static constexpr std::int32_t smallest_font_size = 6;
+    static constexpr std::int32_t largest_font_size = 72;
+
 private:
     // What the file defined, by lower-case keyword; the checks consume it and
     // whatever is left is reported as unsupported.

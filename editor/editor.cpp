@@ -33,7 +33,13 @@ extern "C" void note_child_ended(int) { child_ended = 1; }
 Editor::Editor(Messenger& m, Config const& config, int columns, int rows, int argc, char** argv)
     : messenger(m)
 {
-    if (std::signal(SIGCHLD, note_child_ended) == SIG_ERR)
+    // SA_NOCLDSTOP: a child that is only stopped or continued has not ended,
+    // and closing then would take the editor and its unsaved text with it.
+    struct sigaction action {};
+    action.sa_handler = note_child_ended;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_NOCLDSTOP;
+    if (sigaction(SIGCHLD, &action, nullptr) != 0)
         throw Tarn_Exception("Can't install signal handler");
     start(config.editor, columns, rows, argc, argv);
 }

@@ -3,10 +3,12 @@
 // turns the chosen index into a message.
 #include "input/menu_handler.h"
 
+#include <cstdint>
 #include <iterator>
 #include <utility>
 
 #include "app/messenger.h"
+#include "platform/saturate.h"
 
 namespace {
 
@@ -56,10 +58,10 @@ void Menu_Handler::show(int x, int y)
         half_height = rect.h / 2;
     }
     messenger.send(message::Suspend_Display{true});
-    int left = x - half_width;
+    int left = saturate(std::int64_t{x} - half_width);
     if (left <= min_left)
         left = min_left;
-    OpenMenu(items.data(), 0, left, y - half_height, static_menu_handler);
+    OpenMenu(items.data(), 0, left, saturate(std::int64_t{y} - half_height), static_menu_handler);
 }
 
 void Menu_Handler::prepare_submenus()

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "app/messenger.h"
 #include "platform/inkview.h"
+#include "platform/saturate.h"
 
 namespace {
 
@@ -33,11 +36,11 @@ int dist(int x1, int y1, int x2, int y2)
 {
     double const dx = double(x2) - x1;
     double const dy = double(y2) - y1;
-    return int(std::sqrt(dx * dx + dy * dy));
+    return int(std::min(std::sqrt(dx * dx + dy * dy), double(std::numeric_limits<int>::max())));
 }
 
 // Mouse reports carry 33 + coordinate in one byte.
-char report_byte(int coordinate) { return char((33 + coordinate) & 0xFF); }
+char report_byte(int coordinate) { return char((33u + unsigned(coordinate)) & 0xFF); }
 
 }
 
@@ -140,7 +143,7 @@ std::string const& Pointer_Handler::gesture_sequence(int x, int y) const
     if (excursion <= max_tap_travel)
         return tap_sequence(x, y);
     int const half = (screen_height - keyboard_height) / 2;
-    int const down = y - start_y;  // only the vertical travel counts
+    std::int64_t const down = std::int64_t{y} - start_y;  // only the vertical travel counts
     if (down > 0)
         return down > half ? long_swipe_down : short_swipe_down;
     return -down > half ? long_swipe_up : short_swipe_up;
@@ -151,8 +154,8 @@ std::string const& Pointer_Handler::tap_sequence(int x, int y) const
 {
     int const half_width = screen_width / 2;
     int const half_height = (screen_height - keyboard_height) / 2;
-    int const dx = x - half_width;
-    int const dy = y - half_height;
+    double const dx = double(x) - half_width;
+    double const dy = double(y) - half_height;
     if (std::atan2(std::abs(dy), std::abs(dx)) >= std::atan2(half_height, half_width))
         return dy < 0 ? cursor_up : cursor_down;
     return dx < 0 ? cursor_left : cursor_right;
@@ -228,9 +231,15 @@ void Pointer_Handler::font_size_changed() { refresh_char_size(); }
 void Pointer_Handler::refresh_char_size() { messenger.send(char_size); }
 
 // A cell size of 0 would divide by zero; such a grid is treated as 1-pixel cells.
-int Pointer_Handler::column_of(int x) const { return (x - margin) / std::max(1, int(char_size.width)); }
+int Pointer_Handler::column_of(int x) const
+{
+    return saturate((std::int64_t{x} - margin) / std::max(1, int(char_size.width)));
+}
 
-int Pointer_Handler::row_of(int y) const { return (y - margin) / std::max(1, int(char_size.height)); }
+int Pointer_Handler::row_of(int y) const
+{
+    return saturate((std::int64_t{y} - margin) / std::max(1, int(char_size.height)));
+}
 
 void Pointer_Handler::send_mouse_report(char kind, int column, int row)
 {

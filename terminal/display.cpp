@@ -9,7 +9,7 @@
 #include "config/config.h"
 #include "platform/inkview_utils.h"
 #include "terminal/attributes.h"
-#include "terminal/saturate.h"
+#include "platform/saturate.h"
 
 Display* Display::s_handling_display = nullptr;
 
@@ -103,8 +103,10 @@ void Display::screen_dimensions_changed()
     char_width = std::max(1, StringWidth("a"));
     line_height = std::max(1, saturate(std::int64_t{font_height} + line_spacing));
     columns = std::max(0, (ScreenWidth() - 2 * margin) / char_width);
-    rows = std::max<int>(0, saturate((std::int64_t{ScreenHeight()} + line_spacing - keyboard_height - margin) /
-                                     line_height));
+    // A positive spacing is not added to the height here: the last row's
+    // clearing, reverse video and cursor would paint over the keyboard.
+    rows = std::max<int>(0, saturate((std::int64_t{ScreenHeight()} + std::min(line_spacing, 0) - keyboard_height -
+                                      margin) / line_height));
 
     lines.reserve(static_cast<std::size_t>(rows));
     for (int r = 0; r < rows; ++r)
@@ -119,7 +121,10 @@ void Display::screen_dimensions_changed()
 void Display::change_font_size(int delta)
 {
     toggle_cursor();
-    font_size = saturate(std::int64_t{font_size} + delta);
+    // Within the sizes a setting may name: a size no font opens at would end
+    // the program, and the editor with the user's unsaved text.
+    font_size = std::clamp(saturate(std::int64_t{font_size} + delta), Config::smallest_font_size,
+                           Config::largest_font_size);
     Rect const text_area{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)};
     Inkview_Utils::FillAreaR(text_area, WHITE);
     Inkview_Utils::PartialUpdateR(text_area);

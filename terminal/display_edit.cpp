@@ -7,7 +7,7 @@
 
 #include "terminal/attributes.h"
 #include "terminal/display.h"
-#include "terminal/saturate.h"
+#include "platform/saturate.h"
 
 void Display::get_pos(int& column, int& row) const
 {

@@ -12,7 +12,7 @@
 
 #include "config/utils.h"
 #include "terminal/display.h"
-#include "terminal/saturate.h"
+#include "platform/saturate.h"
 
 namespace {
 

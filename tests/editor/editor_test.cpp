@@ -303,6 +303,28 @@ TEST_F(Editor_Child, NormalExitClosesWithoutAMessage)
     EXPECT_EQ(read_file(dir + "/errors"), "");
 }
 
+TEST_F(Editor_Child, StoppedAndContinuedChildIsNotTakenForEnded)
+{
+    // Regression: SIGCHLD for a child that was only stopped set the ended flag,
+    // and the program closed, taking the editor and its unsaved text with it.
+    start(script("echo $$ > \"$1\"\necho ready\nread reply\necho done\nread reply\n"), {dir + "/pid"});
+    ASSERT_TRUE(read_until("ready"));
+    pid_t const child = std::stoi(read_file(dir + "/pid"));
+    auto const stopped = [&] {
+        std::string const stat = read_file("/proc/" + std::to_string(child) + "/stat");
+        auto const state = stat.rfind(") ");
+        return state != std::string::npos && stat.compare(state + 2, 1, "T") == 0;
+    };
+    ASSERT_EQ(kill(child, SIGSTOP), 0);
+    for (int i = 0; i < 200 && !stopped(); ++i)
+        usleep(5000);
+    ASSERT_TRUE(stopped());
+    ASSERT_EQ(kill(child, SIGCONT), 0);
+    editor->write("\n");
+    EXPECT_TRUE(read_until("done"));
+    EXPECT_EQ(closes(), 0);
+}
+
 TEST_F(Editor_Child, UnexecutableEditorIsReportedAndCloses)
 {
     Standard_Error_To errors(dir + "/errors");

@@ -2,6 +2,8 @@
 // touch and keyboard state, where it opens, and what each answer sends.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <string>
 #include <vector>
 
@@ -153,6 +155,15 @@ TEST_F(MenuHandler, MenuIsCentredOnThePointButKeptOffTheLeftEdge)
     menu.show(121, 30);  // 21 stays; the top has no limit
     EXPECT_EQ(21, host::open_menu().x);
     EXPECT_EQ(-20, host::open_menu().y);
+}
+
+TEST_F(MenuHandler, PointsFarOffTheScreenDoNotOverflowThePlacement)
+{
+    fake::log().has_menu_rect = true;
+    fake::log().menu_rect = irect{0, 0, 200, 100, 0};
+    menu.show(std::numeric_limits<int>::min(), std::numeric_limits<int>::min());
+    EXPECT_EQ(20, host::open_menu().x);
+    EXPECT_EQ(std::numeric_limits<int>::min(), host::open_menu().y);
 }
 
 TEST_F(MenuHandler, WithoutMenuSizeTheMenuOpensAtThePoint)

@@ -2,6 +2,7 @@
 // keyboard band, tap sectors, swipes, long press, pinch and mouse reports.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -336,4 +337,23 @@ TEST_F(PointerHandler, ZeroCharSizeStillReports)
     EXPECT_EQ(6u, fake::log().texts[0].size());
 }
 
+}
+
+// Regression: points far off the screen overflowed the sector, swipe and
+// cell arithmetic (undefined behaviour, caught by the sanitizer build).
+TEST_F(PointerHandler, PointsFarOffTheScreenStillGiveSensibleInput)
+{
+    int const far = std::numeric_limits<int>::max();
+    int const near = std::numeric_limits<int>::min();
+    EXPECT_EQ(stroke(near, 100, {}, near, 100), "\x1b[OD");
+    EXPECT_EQ(stroke(300, near, {}, 300, far), "\x1b[5~");
+    EXPECT_EQ(stroke(300, 100, {}, 300, near), "\x1b[6~");
+
+    pointer.mouse_mode_change(true);
+    fake::reset();
+    down(near, near);
+    up(far, far);
+    ASSERT_EQ(fake::log().texts.size(), 2u);
+    EXPECT_EQ(fake::log().texts[0].size(), 6u);
+    EXPECT_EQ(fake::log().texts[1].size(), 6u);
 }

@@ -245,6 +245,30 @@ TEST_F(Display_Test, RowOperationsOutsideTheGridTouchNothing)
     EXPECT_EQ(row(0), "");
 }
 
+// Regression: a pinch or held key past the sizes fonts open at threw, and the
+// program ended with the editor and its unsaved text.
+TEST_F(Display_Test, FontSizeChangesStayWithinTheSettingsRange)
+{
+    open(Layout{600, 800, 300, 24, 0});
+    EXPECT_NO_THROW(display->change_font_size(-100));
+    EXPECT_EQ(display->font(0)->size, Config::smallest_font_size);
+    EXPECT_NO_THROW(display->change_font_size(1000));
+    EXPECT_EQ(display->font(0)->size, Config::largest_font_size);
+}
+
+// Regression: with a positive line spacing the last row reached into the
+// keyboard band, and clearing or reversing it painted over the keys.
+TEST_F(Display_Test, PositiveLineSpacingKeepsTheRowsAboveTheKeyboard)
+{
+    for (int spacing : {0, 4, 40, 100}) {
+        open(Layout{600, 800, 242, 24, spacing});
+        int cell_width = 0, line_height = 0;
+        display->char_size(cell_width, line_height);
+        EXPECT_LE(10 + display->row_count() * line_height, 800 - 242) << "spacing " << spacing;
+        EXPECT_EQ(display->row_count(), (800 - 242 - 10) / line_height) << "spacing " << spacing;
+    }
+}
+
 TEST_F(Display_Test, FontSizeChangeRebuildsABlankGridAndKeepsTheCursor)
 {
     open(Layout{600, 800, 300, 16, 0});

@@ -1,6 +1,6 @@
 // Clamping of 64-bit intermediate results into the 32-bit range in which
 // positions, counts and sizes are kept, so that a position plus a huge count
-// from the child's output can never overflow.
+// from the child's output, or a point far off the screen, never overflows.
 #pragma once
 
 #include <cstdint>
