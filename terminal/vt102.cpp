@@ -175,21 +175,12 @@ int VT102::handle_utf8_char(Rect& changed, char const*& cursor)
 
 void VT102::handle_simple_esc(Rect& changed, char const* final_byte)
 {
-    int col = 0;
-    int row = 0;
-    display->get_pos(col, row);
     switch (*final_byte) {
     case 'A':  // CUU
-        changed += display->set_pos(col, saturate(std::int64_t{row} - 1));
-        break;
     case 'B':  // CUD
-        changed += display->set_pos(col, saturate(std::int64_t{row} + 1));
-        break;
     case 'C':  // CUF
-        changed += display->set_pos(saturate(std::int64_t{col} + 1), row);
-        break;
     case 'D':  // CUB
-        changed += display->set_pos(saturate(std::int64_t{col} - 1), row);
+        changed += move_cursor(*final_byte, 1);
         break;
     case 'H':  // CUP home
         changed += display->set_pos(0, 0);
@@ -210,13 +201,35 @@ void VT102::handle_simple_esc(Rect& changed, char const* final_byte)
         changed += display->delete_chars(1);
         break;
     case 'm':  // SGR 0
-        display->set_italic_mode(false);
-        display->set_bold_mode(false);
-        display->set_reverse_mode(false);
+        reset_attributes();
         break;
     default:
         break;
     }
+}
+
+Rect VT102::move_cursor(char direction, int count)
+{
+    int col = 0;
+    int row = 0;
+    display->get_pos(col, row);
+    switch (direction) {
+    case 'A':
+        return display->set_pos(col, saturate(std::int64_t{row} - count));
+    case 'B':
+        return display->set_pos(col, saturate(std::int64_t{row} + count));
+    case 'C':
+        return display->set_pos(saturate(std::int64_t{col} + count), row);
+    default:
+        return display->set_pos(saturate(std::int64_t{col} - count), row);
+    }
+}
+
+void VT102::reset_attributes()
+{
+    display->set_italic_mode(false);
+    display->set_bold_mode(false);
+    display->set_reverse_mode(false);
 }
 
 int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
@@ -231,21 +244,12 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
     if (!std::strchr("ABCDJKMPlm;", final_byte))
         return -1;
 
-    int col = 0;
-    int row = 0;
-    display->get_pos(col, row);
     switch (final_byte) {
     case 'A':  // CUU
-        changed += display->set_pos(col, saturate(std::int64_t{row} - n));
-        break;
     case 'B':  // CUD
-        changed += display->set_pos(col, saturate(std::int64_t{row} + n));
-        break;
     case 'C':  // CUF
-        changed += display->set_pos(saturate(std::int64_t{col} + n), row);
-        break;
     case 'D':  // CUB
-        changed += display->set_pos(saturate(std::int64_t{col} - n), row);
+        changed += move_cursor(final_byte, n);
         break;
     case 'J':  // ED
         if (n == 0)
@@ -275,9 +279,7 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
         break;
     case 'm':  // SGR; underline is shown as italic
         if (n == 0) {
-            display->set_italic_mode(false);
-            display->set_bold_mode(false);
-            display->set_reverse_mode(false);
+            reset_attributes();
         } else if (n == 1) {
             display->set_bold_mode(true);
         } else if (n == 4) {

@@ -32,6 +32,10 @@ public:
 private:
     int handle_utf8_char(Rect& changed, char const*& cursor);
     int handle_second_parameter(Rect& changed, char const*& cursor, char const* after_semicolon, int first);
+    // CUU, CUD, CUF or CUB (final byte A to D) by count cells.
+    Rect move_cursor(char direction, int count);
+    // SGR 0: italic, bold and reverse off, in that order.
+    void reset_attributes();
     void show_unrecognised(Rect& changed);
 
     Display* display;
