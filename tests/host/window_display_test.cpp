@@ -32,9 +32,10 @@ using Clock = std::chrono::steady_clock;
 
 int constexpr screen_width = 600, screen_height = 800;
 
-// An editor that shows the file and then echoes every byte it is sent.
-char const* const idle_editor =
-    "printf '\\033[H\\033[2J'\ncat \"$1\"\nstty -icanon min 1 2>/dev/null\nexec cat\n";
+// vim as the build's sandbox has it, with the shipped editor profile; no swap
+// or viminfo file, so that every run starts alike.
+std::string const build_sandbox = TARN_BINARY_DIR "/sandbox/mnt/ext1";
+std::vector<std::string> const vim_arguments{"-n", "-i", "NONE"};
 
 struct Grey_Image {
     int width = 0, height = 0;
@@ -186,7 +187,12 @@ protected:
         XSetErrorHandler(ignore_x_error);
         int event_base, error_base, major, minor;
         ASSERT_TRUE(XTestQueryExtension(display, &event_base, &error_base, &major, &minor));
-        sandbox.write_config("editor: " + sandbox.write_script("idle-editor", idle_editor) + "\n");
+        sandbox.write_config("editor: " + build_sandbox + "/system/bin/vim\n");
+        sandbox.write_file("system/share/vim/etc/vimfiles/plugin/tarn.vim",
+                           read_text(TARN_SOURCE_DIR "/data/vim/tarn.vim"));
+        ASSERT_EQ(symlink((build_sandbox + "/system/share/vim/runtime").c_str(),
+                          sandbox.path("system/share/vim/runtime").c_str()),
+                  0);
         sandbox.write_file("system/share/cobble/tarn.kbd", read_text(TARN_SOURCE_DIR "/data/tarn.kbd"));
         sandbox.write_file("sample.txt", read_text(TARN_SOURCE_DIR "/data/sample.txt"));
     }
@@ -199,6 +205,7 @@ protected:
     std::map<std::string, std::string> environment(bool windowed) const
     {
         return {{"DISPLAY", windowed ? server->name : ""},
+                {"HOME", sandbox.root()},
                 {"WAYLAND_DISPLAY", ""},
                 {"TARN_HOST_EVENTS", ""},
                 {"TARN_HOST_SCREEN", "600x800"},
@@ -213,7 +220,7 @@ protected:
         auto env = environment(false);
         env["TARN_HOST_EVENTS"] = sandbox.path("script.events");
         env["TARN_HOST_OUT"] = out;
-        Child run({TARN_BINARY_DIR "/tarn", sandbox.path("sample.txt")}, env, sandbox.path("headless.log"));
+        Child run(program_arguments(), env, sandbox.path("headless.log"));
         auto const status = run.wait_for(15s);
         EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << read_text(sandbox.path("headless.log"));
         auto image = read_png(out + "/panel.png");
@@ -223,8 +230,15 @@ protected:
 
     std::unique_ptr<Child> start_window()
     {
-        return std::make_unique<Child>(std::vector<std::string>{TARN_BINARY_DIR "/tarn", sandbox.path("sample.txt")},
-                                       environment(true), sandbox.path("window.log"));
+        return std::make_unique<Child>(program_arguments(), environment(true), sandbox.path("window.log"));
+    }
+
+    std::vector<std::string> program_arguments() const
+    {
+        std::vector<std::string> arguments{TARN_BINARY_DIR "/tarn"};
+        arguments.insert(arguments.end(), vim_arguments.begin(), vim_arguments.end());
+        arguments.push_back(sandbox.path("sample.txt"));
+        return arguments;
     }
 
     // The program's window once it is mapped; its top-left on the X screen.
@@ -327,6 +341,8 @@ TEST_F(WindowOnXvfb, ShowsThePanelAndEndsWithStatusZeroWhenClosed)
 {
     Grey_Image const panel = headless_panel("settle 300 5000\n");
     ASSERT_EQ(panel.width, screen_width);
+    // It is vim's screen: the rows past the file's end show vim's "~".
+    EXPECT_NE(read_text(sandbox.path("headless/panel.txt")).find(" ~\n"), std::string::npos);
     auto program = start_window();
     auto const window = find_window(*program);
     ASSERT_TRUE(window) << log_of(sandbox);
