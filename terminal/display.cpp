@@ -8,8 +8,8 @@
 #include "app/tarn_exception.h"
 #include "config/config.h"
 #include "platform/inkview_utils.h"
-#include "terminal/attributes.h"
 #include "platform/saturate.h"
+#include "terminal/attributes.h"
 
 Display* Display::s_handling_display = nullptr;
 
@@ -118,9 +118,9 @@ void Display::screen_dimensions_changed()
     toggle_cursor();
 }
 
+// The white fill takes the old cursor with it: there is nothing to hide first.
 void Display::change_font_size(int delta)
 {
-    toggle_cursor();
     // Within the sizes a setting may name: a size no font opens at would end
     // the program, and the editor with the user's unsaved text.
     font_size = std::clamp(saturate(std::int64_t{font_size} + delta), Config::smallest_font_size,

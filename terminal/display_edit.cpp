@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/saturate.h"
 #include "terminal/attributes.h"
 #include "terminal/display.h"
-#include "platform/saturate.h"
 
 void Display::get_pos(int& column, int& row) const
 {

@@ -11,8 +11,8 @@
 #include <cstring>
 
 #include "config/utils.h"
-#include "terminal/display.h"
 #include "platform/saturate.h"
+#include "terminal/display.h"
 
 namespace {
 
