@@ -97,7 +97,10 @@ void Display::char_size(int& width, int& height) const
 // height, would make a cell of no size: such a cell is taken as one pixel.
 void Display::screen_dimensions_changed()
 {
-    lines.clear();
+    int const old_columns = columns;
+    int const old_rows = rows;
+    std::vector<Line> old_lines;
+    old_lines.swap(lines);
 
     SetFont(normal_font, BLACK);
     char_width = std::max(1, StringWidth("a"));
@@ -111,11 +114,33 @@ void Display::screen_dimensions_changed()
     lines.reserve(static_cast<std::size_t>(rows));
     for (int r = 0; r < rows; ++r)
         lines.emplace_back(this, margin, margin + r * line_height, char_width, line_height);
+    // The child is then told a size it already has, and does not redraw.
+    if (!old_lines.empty() && columns == old_columns && rows == old_rows) {
+        repaint_kept(old_lines);
+        return;
+    }
     scroll_top = 0;
     scroll_bottom = rows - 1;
     // A row left over from a larger grid is taken as the new last row.
     cursor_row = std::clamp(cursor_row, 0, std::max(rows - 1, 0));
+    // The new cursor is refreshed too: a child that redraws without moving it
+    // leaves nothing else to show it. At construction the screen-shown event
+    // refreshes everything.
+    Rect const cursor = toggle_cursor();
+    if (!old_lines.empty())
+        Inkview_Utils::PartialUpdateR(cursor);
+}
+
+// The same grid in a blanked text area: the rows keep what they held, the
+// scroll region and cursor stay, and the whole text area is refreshed, as the
+// panel may still show the picture from before.
+void Display::repaint_kept(std::vector<Line> const& old_lines)
+{
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            lines[r].insert(static_cast<unsigned int>(c), old_lines[r].character(c), old_lines[r].attribute(c));
     toggle_cursor();
+    Inkview_Utils::PartialUpdateR(Rect{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)});
 }
 
 // The white fill takes the old cursor with it: there is nothing to hide first.

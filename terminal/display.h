@@ -51,6 +51,11 @@ public:
 
     // The output cycle.
     void check();
+    // While the cycle applies the child's output, rows only mark what changed
+    // and paint_pending paints it, so that a cell rewritten or scrolled many
+    // times in one cycle is painted once.
+    bool painting_deferred() const { return deferring; }
+    void paint_pending();
     void start_timer();
     void stop_timer();
     static void static_timer_handler();
@@ -69,6 +74,7 @@ private:
 
     bool row_exists(int row) const { return row >= 0 && row < static_cast<int>(lines.size()); }
     void set_mode(unsigned char bit, bool on);
+    void repaint_kept(std::vector<Line> const& old_lines);
 
     Messenger& messenger;
     VT102 interpreter;
@@ -96,4 +102,5 @@ private:
     int font_height = 0;
     // The bell refreshed the panel during this cycle, with the cursor hidden.
     bool bell_rang = false;
+    bool deferring = false;
 };

@@ -42,6 +42,8 @@ void Display::redraw()
 // The visual bell: the band just above the keyboard flashes once.
 void Display::blink()
 {
+    // The band shows what was written before the bell.
+    paint_pending();
     Rect const band{0, ScreenHeight() - keyboard_height - bell_height, ScreenWidth(), bell_height};
     Inkview_Utils::InvertAreaR(band);
     Inkview_Utils::PartialUpdateR(band);
@@ -59,7 +61,10 @@ void Display::check()
     if (!text.empty()) {
         bell_rang = false;
         Rect const hidden = toggle_cursor();
+        deferring = true;
         Rect const painted = interpreter.interpret(text);
+        paint_pending();
+        deferring = false;
         Rect const shown = toggle_cursor();
         // Input that only waits for the rest of a sequence paints nothing and
         // leaves the cursor in place: the panel shows all there is already,
@@ -72,6 +77,12 @@ void Display::check()
         }
     }
     start_timer();
+}
+
+void Display::paint_pending()
+{
+    for (Line& line : lines)
+        line.paint_pending();
 }
 
 void Display::start_timer() { SetWeakTimer("tarn_timer", static_timer_handler, cycle_ms); }

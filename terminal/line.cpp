@@ -1,10 +1,12 @@
 // Editing and painting of one screen row: cells are painted one by one at a
 // fixed pitch, blanks are painted white only as far as something was visible,
-// and reversed cells are drawn normally and then inverted.
+// and reversed cells are drawn normally and then inverted. While the display
+// defers painting, edits only mark their cells, painted once at the end.
 #include "terminal/line.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <climits>
+#include <cwchar>
 
 #include "platform/inkview.h"
 #include "platform/inkview_utils.h"
@@ -14,6 +16,24 @@
 namespace {
 
 constexpr wchar_t blank_char = L' ';
+
+// Appends c in the locale's multibyte form, as wcstombs would write it; false
+// when the locale has none. ASCII is the same in every locale, and most of
+// what the child writes: it skips the conversion, the bulk of a cell's cost.
+bool append_multibyte(wchar_t c, std::string& text)
+{
+    if (c >= 0 && c < 0x80) {
+        text += static_cast<char>(c);
+        return true;
+    }
+    char bytes[MB_LEN_MAX];
+    std::mbstate_t state{};
+    std::size_t const length = std::wcrtomb(bytes, c, &state);
+    if (length == static_cast<std::size_t>(-1))
+        return false;
+    text.append(bytes, length);
+    return true;
+}
 
 }
 
@@ -48,6 +68,24 @@ Rect Line::cells(unsigned int start, unsigned int count) const
                 line_height};
 }
 
+void Line::defer(unsigned int start, unsigned int end)
+{
+    if (pending_begin < pending_end) {
+        start = std::min(start, pending_begin);
+        end = std::max(end, pending_end);
+    }
+    pending_begin = start;
+    pending_end = end;
+}
+
+void Line::fill_white(unsigned int start, unsigned int end)
+{
+    if (display->painting_deferred())
+        defer(start, end);
+    else
+        Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
+}
+
 void Line::blank(unsigned int start, unsigned int end)
 {
     std::fill(characters.begin() + start, characters.begin() + end, blank_char);
@@ -61,15 +99,18 @@ Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr)
     characters[pos] = c;
     attributes[pos] = attr;
 
-    wchar_t const one[2] = {c, L'\0'};
-    char text[5];
-    if (std::wcstombs(text, one, sizeof text) == static_cast<std::size_t>(-1))
+    std::string text;
+    if (!append_multibyte(c, text))
         return Rect{};
 
     Rect const cell = cells(pos, 1);
+    if (display->painting_deferred()) {
+        defer(pos, pos + 1);
+        return cell;
+    }
     Inkview_Utils::FillAreaR(cell, WHITE);
     SetFont(display->font(attr), BLACK);
-    DrawString(cell.x, cell.y, text);
+    DrawString(cell.x, cell.y, text.c_str());
     if (attr & attribute::reverse)
         Inkview_Utils::InvertAreaR(cell);
     return cell;
@@ -81,7 +122,7 @@ Rect Line::delete_chars(unsigned int start, unsigned int count)
         return Rect{};
     count = std::min(count, length() - start);
     Rect const area = cells(start, count);
-    Inkview_Utils::FillAreaR(area, WHITE);
+    fill_white(start, start + count);
     blank(start, start + count);
     return area;
 }
@@ -93,9 +134,8 @@ Rect Line::clear_line()
         return Rect{};
     characters.assign(static_cast<std::size_t>(std::max(display->column_count(), 0)), blank_char);
     attributes.assign(characters.size(), 0);
-    Rect const area = cells(0, extent);
-    Inkview_Utils::FillAreaR(area, WHITE);
-    return area;
+    fill_white(0, extent);
+    return cells(0, extent);
 }
 
 Rect Line::clear_to_end_of_line(unsigned int start)
@@ -106,9 +146,8 @@ Rect Line::clear_to_end_of_line(unsigned int start)
     blank(start, length());
     if (extent == start)
         return Rect{};
-    Rect const area = cells(start, extent - start);
-    Inkview_Utils::FillAreaR(area, WHITE);
-    return area;
+    fill_white(start, extent);
+    return cells(start, extent - start);
 }
 
 Rect Line::clear_from_begin_of_line(unsigned int last)
@@ -116,16 +155,21 @@ Rect Line::clear_from_begin_of_line(unsigned int last)
     if (length() == 0)
         return Rect{};
     unsigned int const end = std::min(last, length() - 1) + 1;
-    Rect const area = cells(0, end);
-    Inkview_Utils::FillAreaR(area, WHITE);
+    fill_white(0, end);
     blank(0, end);
-    return area;
+    return cells(0, end);
 }
 
 Rect Line::change_y_pos(int rows)
 {
     y += rows * line_height;
-    return draw();
+    if (!display->painting_deferred())
+        return draw();
+    // The whole row: the cells pending here were marked for its old place,
+    // and whatever the row replaced at the new one must go.
+    defer(0, length());
+    unsigned int const extent = visible_extent(0, length());
+    return extent == 0 ? Rect{} : cells(0, extent);
 }
 
 Rect Line::draw()
@@ -133,21 +177,38 @@ Rect Line::draw()
     unsigned int const extent = visible_extent(0, length());
     if (extent == 0)
         return Rect{};
-    int pen = x;
-    for (unsigned int i = 0; i < extent; ++i)
+    draw_cells(0, extent);
+    return cells(0, extent);
+}
+
+void Line::paint_pending()
+{
+    unsigned int const start = pending_begin;
+    unsigned int const end = std::min(pending_end, length());
+    pending_begin = pending_end = 0;
+    if (start >= end)
+        return;
+    Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
+    draw_cells(start, end);
+}
+
+void Line::draw_cells(unsigned int start, unsigned int end)
+{
+    end = visible_extent(start, end);
+    int pen = x + static_cast<int>(start) * char_width;
+    for (unsigned int i = start; i < end; ++i)
         draw_substring(i, 1, pen);
-    for (unsigned int start = 0; start < extent;) {
+    while (start < end) {
         if (!(attributes[start] & attribute::reverse)) {
             ++start;
             continue;
         }
-        unsigned int end = start + 1;
-        while (end < extent && (attributes[end] & attribute::reverse))
-            ++end;
-        Inkview_Utils::InvertAreaR(cells(start, end - start));
-        start = end;
+        unsigned int run_end = start + 1;
+        while (run_end < end && (attributes[run_end] & attribute::reverse))
+            ++run_end;
+        Inkview_Utils::InvertAreaR(cells(start, run_end - start));
+        start = run_end;
     }
-    return cells(0, extent);
 }
 
 // A substring the locale cannot convert is not painted, as insert paints
@@ -158,9 +219,11 @@ void Line::draw_substring(unsigned int pos, unsigned int count, int& pen_x)
     count = pos < length() ? std::min(count, length() - pos) : 0;
     if (count == 0)
         return;
-    std::wstring const part = characters.substr(pos, count);
-    std::string text(count * 4 + 1, '\0');
-    if (std::wcstombs(&text[0], part.c_str(), text.size()) != static_cast<std::size_t>(-1)) {
+    std::string text;
+    bool convertible = true;
+    for (unsigned int i = pos; i < pos + count && convertible; ++i)
+        convertible = append_multibyte(characters[i], text);
+    if (convertible) {
         SetFont(display->font(attributes[pos]), BLACK);
         DrawString(pen_x, y, text.c_str());
     }

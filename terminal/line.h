@@ -1,6 +1,7 @@
 // Line: one row of the character grid with a character and an attribute byte
-// per cell. Every edit paints its change into the screen buffer at once and
-// returns the area it painted; refreshing the panel is left to the caller.
+// per cell. Every edit paints its change into the screen buffer at once (or,
+// while the display defers painting, marks it for paint_pending) and returns
+// the area it painted; refreshing the panel is left to the caller.
 #pragma once
 
 #include <string>
@@ -24,6 +25,9 @@ public:
     Rect clear_from_begin_of_line(unsigned int last);
     Rect change_y_pos(int rows);
     Rect draw();
+    // Paints the cells marked while painting was deferred, each once, from
+    // what they hold now.
+    void paint_pending();
     void draw_substring(unsigned int pos, unsigned int count, int& pen_x);
 
     unsigned int length() const { return static_cast<unsigned int>(characters.size()); }
@@ -36,6 +40,11 @@ private:
     unsigned int visible_extent(unsigned int from, unsigned int to) const;
     Rect cells(unsigned int start, unsigned int count) const;
     void blank(unsigned int start, unsigned int end);
+    void defer(unsigned int start, unsigned int end);
+    // Cells [start, end) painted white, now or when pending cells are painted.
+    void fill_white(unsigned int start, unsigned int end);
+    // The glyphs of the visible cells in [start, end), reversed runs inverted.
+    void draw_cells(unsigned int start, unsigned int end);
 
     Display* display;
     std::wstring characters;
@@ -44,4 +53,7 @@ private:
     int y;
     int char_width;
     int line_height;
+    // Cells [pending_begin, pending_end) await paint_pending.
+    unsigned int pending_begin = 0;
+    unsigned int pending_end = 0;
 };

@@ -2,6 +2,7 @@
 // fonts per attribute, the output cycle with its timer and single refresh,
 // the bell, the cursor, font size changes and rotation.
 #include <algorithm>
+#include <vector>
 
 #include "app/tarn_exception.h"
 #include "host/host.h"
@@ -169,6 +170,41 @@ TEST_F(Display_Test, BellUnderTheCursorLeavesTheCursorOnThePanel)
     EXPECT_EQ(host::stale_pixels(), 0) << dump();
 }
 
+// The panel as the bell's first refresh left it.
+std::vector<unsigned char> panel_at_bell;
+
+void keep_first_panel(host::Update const&)
+{
+    if (panel_at_bell.empty())
+        panel_at_bell = host::panel();
+}
+
+// A cycle paints its rows only at its end: a bell within it must still flash
+// over the text written before it, not over the cells as they were.
+TEST_F(Display_Test, BellFlashesOverTextWrittenEarlierInTheCycle)
+{
+    open(Layout{320, 240, 40, 24, 0});
+    Rect const band{0, 170, 320, 30};
+    Rect const text = cells(0, 5, 3, 1);
+    ASSERT_GT(text.y + text.height, band.y);
+    host::clear_updates();
+    panel_at_bell.clear();
+    host::set_update_hook(keep_first_panel);
+    feed("\e[6;1Habc\a");
+    host::set_update_hook(nullptr);
+
+    ASSERT_FALSE(panel_at_bell.empty());
+    ASSERT_EQ(host::updates().front().area, band);
+    int inked = 0;
+    for (int y = band.y; y < text.y + text.height; ++y)
+        for (int x = text.x; x < text.x + text.width; ++x) {
+            unsigned char const shown = panel_at_bell[std::size_t(y) * host::width() + x];
+            ASSERT_EQ(shown, 255 - host::buffer_pixel(x, y)) << x << "," << y;
+            inked += host::buffer_pixel(x, y) < 128;
+        }
+    EXPECT_GT(inked, 0);
+}
+
 TEST_F(Display_Test, CursorIsAnInvertedCellToggledInPairs)
 {
     open_grid(20, 6);
@@ -329,6 +365,25 @@ TEST_F(Display_Test, RotationKeepsTheCursorRowOnTheNewGrid)
     EXPECT_EQ(bottom, display->row_count() - 1);
     feed("x\n");
     EXPECT_EQ(row(display->row_count() - 2), std::string(29, ' ') + "x");
+}
+
+// Regression: after a font size change or a rotation the new cursor was drawn
+// into the buffer only, so a child that redrew without moving it left the
+// panel without a cursor.
+TEST_F(Display_Test, NewGridShowsItsCursorOnThePanel)
+{
+    open(Layout{600, 800, 300, 16, 0});
+    SoftUpdate();
+    feed("\e[3;7H");
+    display->change_font_size(2);
+    feed("\e[2J");
+    EXPECT_EQ(host::stale_pixels(), 0);
+
+    ClearScreen();
+    SetOrientation(1);
+    display->screen_dimensions_changed();
+    feed("\e[2J");
+    EXPECT_EQ(host::stale_pixels(), 0);
 }
 
 }
