@@ -34,6 +34,10 @@ struct Update {
 std::vector<Update> const& updates();
 long refreshed_pixels();  // total area of all updates so far
 void clear_updates();
+// Called with each update as soon as the panel shows it, for measurements
+// that need the moment (bench/); null for none. Kept across reset.
+using Update_Hook = void (*)(Update const& update);
+void set_update_hook(Update_Hook hook);
 
 // What DrawString and DrawTextRect put on screen and is still there.
 struct Text_Entry {

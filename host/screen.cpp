@@ -28,6 +28,8 @@ std::size_t index_of(int x, int y)
     return std::size_t(y) * s.width + x;
 }
 
+host::Update_Hook update_hook = nullptr;
+
 void log_update(Update::Kind kind, Rect const& area)
 {
     Screen& s = screen();
@@ -38,6 +40,8 @@ void log_update(Update::Kind kind, Rect const& area)
     s.updates.push_back({kind, area});
     s.refreshed += long(area.width) * area.height;
     ++s.generation;
+    if (update_hook)
+        update_hook(s.updates.back());
 }
 
 }
@@ -156,5 +160,7 @@ void clear_updates()
     screen().updates.clear();
     screen().refreshed = 0;
 }
+
+void set_update_hook(Update_Hook hook) { update_hook = hook; }
 
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
+#include <vector>
 
 #include "host/host.h"
 #include "host_test_support.h"
@@ -52,6 +54,32 @@ TEST_F(HostScreen, UpdateLogClipsToTheScreenAndCounts)
     host::clear_updates();
     EXPECT_TRUE(host::updates().empty());
     EXPECT_EQ(host::refreshed_pixels(), 0);
+}
+
+// The hook sees each update with the panel already showing it, clipped as logged.
+std::vector<std::pair<Rect, unsigned char>> hooked;
+
+void record_update(host::Update const& update)
+{
+    hooked.emplace_back(update.area, host::panel_pixel(update.area.x, update.area.y));
+}
+
+TEST_F(HostScreen, UpdateHookSeesEachUpdateAsThePanelShowsIt)
+{
+    hooked.clear();
+    host::set_update_hook(record_update);
+    FillArea(0, 0, 10, 10, BLACK);
+    PartialUpdate(-5, 0, 10, 10);
+    host::reset();  // the hook stays
+    SoftUpdate();
+    host::set_update_hook(nullptr);
+    PartialUpdate(0, 0, 1, 1);
+
+    ASSERT_EQ(hooked.size(), 2u);
+    EXPECT_EQ(hooked[0].first, (Rect{0, 0, 5, 10}));
+    EXPECT_EQ(hooked[0].second, 0);
+    EXPECT_EQ(hooked[1].first, (Rect{0, 0, 600, 800}));
+    EXPECT_EQ(hooked[1].second, 255);
 }
 
 TEST_F(HostScreen, UpdateOfHugeOrNegativeSizesStaysInside)

@@ -1,0 +1,355 @@
+// The whole program on vim, headless, replaying a scripted session of single
+// taps, measured through the stand-in as it runs: per keystroke the panel's
+// refreshed pixels and updates against the least possible (the cells whose
+// pixels changed, plus the cursor's cells), the echo latency, start-up, and
+// memory; then vim alone for its own response time. Prints Markdown.
+// Usage: session_bench WORK_DIR [VIMRC]: keeps the event script and file in
+// WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "bench/editor_alone.h"
+#include "bench/session_plan.h"
+#include "host/host.h"
+#include "platform/inkview.h"
+#include "platform/paths.h"
+#include "terminal/display.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms_since(Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); }
+
+struct Measured {
+    std::size_t plan_index = 0;
+    long refreshed = 0;  // pixels of the text area refreshed, summed over updates
+    int updates = 0;     // updates touching the text area
+    long least = 0;      // pixels of the changed cells and the cursor's cells
+    long least_box = 0;  // their bounding box: the least for one rectangle per update
+    double latency_ms = -1;  // release to the first text-area update; -1: none
+};
+
+struct Grid {
+    int margin = 0, columns = 0, rows = 0, width = 0, height = 0;
+    Rect area() const { return {margin, margin, columns * width, rows * height}; }
+};
+
+struct Cursor {
+    int column = 0, row = 0;
+};
+
+// The state the hooks share: the stand-in calls them from its loop.
+struct Session {
+    Clock::time_point started;
+    std::vector<bench::Keystroke> plan;
+    std::vector<Measured> done;
+    bool open = false;
+    Measured current;
+    std::vector<unsigned char> panel_before;
+    Cursor cursor_before;
+    std::size_t first_update = 0;
+    Clock::time_point released;
+    bool awaiting_echo = false;
+    double startup_ms = -1;
+    Grid grid;
+    std::map<std::string, long> memory_kib;
+    iv_handler program = nullptr;
+} session;
+
+Display* display() { return Display::s_handling_display; }
+
+Grid grid_now()
+{
+    Grid g;
+    if (Display* d = display()) {
+        d->char_size(g.width, g.height);
+        g.columns = d->column_count();
+        g.rows = d->row_count();
+        g.margin = g.rows > 0 ? d->line(0).top() : 0;  // the same margin on the left
+    }
+    return g;
+}
+
+// Where the display shows its cursor: the nearest grid cell.
+Cursor cursor_now()
+{
+    Cursor c;
+    if (Display* d = display())
+        d->get_pos(c.column, c.row);
+    c.column = std::clamp(c.column, 0, std::max(session.grid.columns - 1, 0));
+    c.row = std::clamp(c.row, 0, std::max(session.grid.rows - 1, 0));
+    return c;
+}
+
+long overlap(Rect const& a, Rect const& b)
+{
+    long const w = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+    long const h = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+bool cell_changed(std::vector<unsigned char> const& before, std::vector<unsigned char> const& after, int column,
+                  int row)
+{
+    Grid const& g = session.grid;
+    int const width = host::width();
+    for (int y = 0; y < g.height; ++y) {
+        std::size_t const start = std::size_t(g.margin + row * g.height + y) * width + g.margin + column * g.width;
+        if (!std::equal(&before[start], &before[start] + g.width, &after[start]))
+            return true;
+    }
+    return false;
+}
+
+void close_keystroke()
+{
+    if (!session.open)
+        return;
+    session.open = false;
+    Grid const& g = session.grid;
+    Measured m = session.current;
+    std::vector<unsigned char> const& after = host::panel();
+    auto const& updates = host::updates();
+    for (std::size_t i = session.first_update; i < updates.size(); ++i) {
+        long const pixels = overlap(updates[i].area, g.area());
+        m.refreshed += pixels;
+        m.updates += pixels > 0;
+    }
+    if (after.size() == session.panel_before.size() && g.width > 0) {
+        std::vector<bool> least(std::size_t(g.columns) * g.rows, false);
+        for (int r = 0; r < g.rows; ++r)
+            for (int c = 0; c < g.columns; ++c)
+                least[std::size_t(r) * g.columns + c] = cell_changed(session.panel_before, after, c, r);
+        // The cursor is hidden and shown by every cycle that refreshes.
+        if (m.updates > 0) {
+            Cursor const now = cursor_now();
+            least[std::size_t(session.cursor_before.row) * g.columns + session.cursor_before.column] = true;
+            least[std::size_t(now.row) * g.columns + now.column] = true;
+        }
+        m.least = long(std::count(least.begin(), least.end(), true)) * g.width * g.height;
+        Rect box;
+        for (int r = 0; r < g.rows; ++r)
+            for (int c = 0; c < g.columns; ++c)
+                if (least[std::size_t(r) * g.columns + c])
+                    box += Rect{c, r, 1, 1};
+        m.least_box = long(box.width) * box.height * g.width * g.height;
+    }
+    session.done.push_back(m);
+}
+
+void open_keystroke()
+{
+    close_keystroke();
+    session.grid = grid_now();
+    session.open = true;
+    session.current = Measured{};
+    session.current.plan_index = session.done.size();
+    session.panel_before = host::panel();
+    session.cursor_before = cursor_now();
+    session.first_update = host::updates().size();
+    session.awaiting_echo = false;
+}
+
+// Resident kilobytes by kind of mapping: font files, shared libraries, the rest.
+std::map<std::string, long> resident_kib()
+{
+    std::map<std::string, long> kib;
+    std::ifstream smaps("/proc/self/smaps");
+    std::string line;
+    std::string kind = "data";
+    while (std::getline(smaps, line)) {
+        std::istringstream fields(line);
+        std::string first;
+        fields >> first;
+        if (first == "Rss:") {
+            long value = 0;
+            fields >> value;
+            kib[kind] += value;
+        } else if (first.find('-') != std::string::npos && first.find(':') == std::string::npos) {
+            std::string permissions, offset, device, inode, path;
+            fields >> permissions >> offset >> device >> inode >> path;
+            bool const font = path.size() > 4 && (path.rfind(".ttf") == path.size() - 4 || path.rfind(".otf") == path.size() - 4);
+            kind = font ? "fonts" : path.find(".so") != std::string::npos ? "libraries" : "data";
+        }
+    }
+    std::ifstream status("/proc/self/status");
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            kib["peak"] = std::atol(line.c_str() + 6);
+    return kib;
+}
+
+void on_update(host::Update const& update)
+{
+    if (!display())
+        return;
+    Grid const grid = grid_now();
+    if (overlap(update.area, grid.area()) == 0)
+        return;
+    if (session.awaiting_echo) {
+        session.current.latency_ms = std::chrono::duration<double, std::milli>(Clock::now() - session.released).count();
+        session.awaiting_echo = false;
+    }
+    if (session.startup_ms < 0) {
+        for (host::Text_Entry const& entry : host::text_layer())
+            if (entry.kind == host::Text_Entry::string && overlap(entry.area, grid.area()) > 0) {
+                session.startup_ms = ms_since(session.started);
+                break;
+            }
+    }
+}
+
+int on_event(int type, int par1, int par2)
+{
+    if (type == EVT_POINTERDOWN)
+        open_keystroke();
+    if (type == EVT_POINTERUP && session.open) {
+        session.released = Clock::now();
+        session.awaiting_echo = true;
+    }
+    if (type == EVT_EXIT) {
+        close_keystroke();
+        session.memory_kib = resident_kib();
+    }
+    return session.program(type, par1, par2);
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    std::size_t const at = std::min(values.size() - 1, std::size_t(p * (values.size() - 1) + 0.5));
+    return values[at];
+}
+
+void report_economy()
+{
+    std::cout << "| keystrokes | count | refreshed px per key | least px per key | ratio | least as one "
+                 "rectangle | ratio to it | updates per key |\n|---|---:|---:|---:|---:|---:|---:|---:|\n";
+    std::vector<std::string> groups = {"typing", "cursor", "lines", "scrolling", "search", "all"};
+    for (std::string const& group : groups) {
+        long refreshed = 0, least = 0, least_box = 0, updates = 0, count = 0;
+        for (Measured const& m : session.done) {
+            if (group != "all" && session.plan[m.plan_index].group != group)
+                continue;
+            refreshed += m.refreshed;
+            least += m.least;
+            least_box += m.least_box;
+            updates += m.updates;
+            ++count;
+        }
+        if (count == 0)
+            continue;
+        char row[256];
+        std::snprintf(row, sizeof row, "| %s | %ld | %ld | %ld | %.2f | %ld | %.2f | %.2f |\n", group.c_str(),
+                      count, refreshed / count, least / count, least ? double(refreshed) / least : 0.0,
+                      least_box / count, least_box ? double(refreshed) / least_box : 0.0, double(updates) / count);
+        std::cout << row;
+    }
+    std::vector<Measured> worst = session.done;
+    std::sort(worst.begin(), worst.end(),
+              [](Measured const& a, Measured const& b) { return a.refreshed - a.least > b.refreshed - b.least; });
+    std::cout << "\nWorst keystrokes (most pixels refreshed beyond the least):\n\n"
+                 "| # | keystroke | group | refreshed px | least px | updates |\n|---:|---|---|---:|---:|---:|\n";
+    for (std::size_t i = 0; i < std::min<std::size_t>(5, worst.size()); ++i) {
+        Measured const& m = worst[i];
+        bench::Keystroke const& k = session.plan[m.plan_index];
+        std::cout << "| " << m.plan_index + 1 << " | `" << k.command << "` | " << k.group << " | " << m.refreshed
+                  << " | " << m.least << " | " << m.updates << " |\n";
+    }
+}
+
+void report_latency(std::vector<double> const& editor)
+{
+    std::vector<double> echo;
+    for (Measured const& m : session.done)
+        if (m.latency_ms >= 0)
+            echo.push_back(m.latency_ms);
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "| measured | samples | median ms | 95th percentile ms |\n|---|---:|---:|---:|\n"
+                  "| release to the panel showing the echo | %zu | %.1f | %.1f |\n"
+                  "| vim alone: key written to first output | %zu | %.2f | %.2f |\n",
+                  echo.size(), percentile(echo, 0.5), percentile(echo, 0.95), editor.size(),
+                  percentile(editor, 0.5), percentile(editor, 0.95));
+    std::cout << text << "\nKeystrokes in the session: " << session.done.size()
+              << " (the others showed nothing in the text: Ctrl, the first of two-key commands).\n";
+}
+
+void report_start_and_memory()
+{
+    auto const mib = [](long kib) { return double(kib) / 1024; };
+    auto& kib = session.memory_kib;
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "| measured | value |\n|---|---:|\n"
+                  "| start-up: main() to the first panel update with vim's screen | %.0f ms |\n"
+                  "| peak resident memory (VmHWM) | %.1f MiB |\n"
+                  "| at exit: font files mapped | %.1f MiB |\n"
+                  "| at exit: shared libraries' pages | %.1f MiB |\n"
+                  "| at exit: data (heap, stacks, the stand-in's buffer and panel) | %.1f MiB |\n",
+                  session.startup_ms, mib(kib["peak"]), mib(kib["fonts"]), mib(kib["libraries"]), mib(kib["data"]));
+    std::cout << text;
+}
+
+}
+
+// The program hands its event function to InkViewMain: this one, linked
+// into the executable, is found before the stand-in's, and puts the
+// measuring function in front.
+extern "C" void InkViewMain(iv_handler handler)
+{
+    session.program = handler;
+    auto const stand_in = reinterpret_cast<void (*)(iv_handler)>(dlsym(RTLD_NEXT, "InkViewMain"));
+    if (stand_in && handler)
+        stand_in(on_event);
+}
+
+int main(int argc, char** argv)
+{
+    session.started = Clock::now();
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: session_bench WORK_DIR [VIMRC]\n";
+        return 2;
+    }
+    if (argc == 3) {
+        std::string const home = std::string(argv[1]) + "/home";
+        mkdir(home.c_str(), 0755);
+        std::ofstream(home + "/.vimrc") << argv[2] << '\n';
+        setenv("HOME", home.c_str(), 1);
+    }
+    session.plan = bench::session_plan();
+    auto const [events, sample] = bench::write_session(argv[1], session.plan);
+    setenv("TARN_HOST_EVENTS", events.c_str(), 1);
+    host::set_update_hook(on_update);
+
+    char* program_argv[] = {argv[0], const_cast<char*>(sample.c_str()), nullptr};
+    application::run(2, program_argv);
+    host::set_update_hook(nullptr);
+
+    bench::remove_swap_file(argv[1]);
+    std::vector<double> const editor =
+        bench::editor_response_ms(paths::editor(), sample, session.grid.columns, session.grid.rows, 200);
+
+    std::cout << "### E-ink economy\n\n";
+    report_economy();
+    std::cout << "\n### Echo latency\n\n";
+    report_latency(editor);
+    std::cout << "\n### Start-up and memory\n\n";
+    report_start_and_memory();
+    return 0;
+}
