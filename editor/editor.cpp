@@ -5,6 +5,7 @@
 
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -88,9 +89,10 @@ void Editor::read(std::string& text)
 }
 
 // Appends everything pending on the master, chunk by chunk; a zero byte from
-// the child ends its chunk. False once the child's side is gone: the kernel
-// answers EIO when the slave is closed, often before SIGCHLD arrives, and
-// that is the child's normal end, not a failure.
+// the child ends its chunk. False once the child has gone: the kernel answers
+// EIO when the slave is closed, often before SIGCHLD arrives, and that is the
+// child's normal end, not a failure. A child that closed its terminal but
+// runs on is waited for: only its end closes the program.
 bool Editor::drain(std::string& text)
 {
     for (;;) {
@@ -107,7 +109,7 @@ bool Editor::drain(std::string& text)
         if (errno == EAGAIN)
             return true;
         if (errno == EIO)
-            return false;
+            return child_running();
         throw errno_exception("Failed to read(): ");
     }
 }
@@ -161,6 +163,15 @@ bool Editor::wait_until_writable()
         if (watched.revents & (POLLHUP | POLLERR))
             return false;
     }
+}
+
+// Asked without reaping, so that nothing else about the child changes.
+bool Editor::child_running() const
+{
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+        return false;
+    return info.si_pid == 0;
 }
 
 void Editor::size_changed(int columns, int rows)

@@ -25,6 +25,7 @@ private:
     static void setup(std::string const& slave_name, std::vector<char*> const& arguments);
     bool drain(std::string& text);
     bool wait_until_writable();
+    bool child_running() const;
     void close_program();
 
     Messenger& messenger;

@@ -1,7 +1,7 @@
 // InkViewMain: the environment picks the screen size and the event source
 // (the script named by TARN_HOST_EVENTS, else a window when there is a
 // display, else none), then the loop runs. A bad script or setting ends the
-// process with status 2 and a message naming it.
+// process with status 2 and a message naming it; a failed check, with 3.
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -57,6 +57,7 @@ extern "C" void InkViewMain(iv_handler handler)
             handler(EVT_EXIT, 0, 0);
         } catch (...) {
         }
-        std::exit(2);
+        // A failed check is told apart from a script that could not be run.
+        std::exit(dynamic_cast<host::script::Check_Failed const*>(&e) ? 3 : 2);
     }
 }

@@ -50,6 +50,9 @@ std::vector<Syntax> const& syntaxes()
         {"rotate", Kind::rotate, Argument::numbers, 1, {{0, 3}}},
         {"usr2", Kind::usr2, Argument::numbers, 0, {}},
         {"snapshot", Kind::snapshot, Argument::one_word, 0, {}},
+        {"check_panel", Kind::check_panel, Argument::numbers, 0, {}},
+        {"window_size", Kind::window_size, Argument::one_word, 0, {}},
+        {"descriptors", Kind::descriptors, Argument::one_word, 0, {}},
         {"quit", Kind::quit, Argument::numbers, 0, {}},
     };
     return table;

@@ -27,6 +27,9 @@ enum class Kind {
     rotate,    // O
     usr2,
     snapshot,  // NAME
+    check_panel,
+    window_size,  // NAME
+    descriptors,  // NAME
     quit
 };
 
@@ -34,12 +37,17 @@ struct Command {
     Kind kind;
     int line;                  // 1-based, for messages
     std::vector<int> numbers;  // as written; optional ones left out
-    std::string text;          // type, tapkey and snapshot
+    std::string text;          // type, tapkey, snapshot and the reports' names
 };
 
 // A script that cannot be read or run; what() is "SCRIPT:LINE: what went wrong".
 struct Error : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+
+// A checking command found the program wrong, not the script.
+struct Check_Failed : Error {
+    using Error::Error;
 };
 
 Error error_at(std::string const& script, int line, std::string const& what);

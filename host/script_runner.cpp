@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "host/main_loop.h"
+#include "host/script_reports.h"
 #include "host/text_layer.h"
 #include "host/utf8.h"
 
@@ -66,6 +67,12 @@ void Script_Source::tap_text(Loop& loop, script::Command const& command, std::st
     if (!area)
         throw script::error_at(script, command.line, "no key '" + text + "' on the screen");
     tap(loop, area->x + area->width / 2, area->y + area->height / 2);
+}
+
+void Script_Source::report(script::Command const& command, std::string const& failure)
+{
+    if (!failure.empty())
+        throw script::error_at(script, command.line, failure);
 }
 
 void Script_Source::run(Loop& loop, script::Command const& command)
@@ -137,6 +144,17 @@ void Script_Source::run(Loop& loop, script::Command const& command)
         if (!save_snapshot(snapshot_folder, command.text))
             throw script::error_at(script, command.line, "cannot write snapshot '" + command.text + "' in '" +
                                                              snapshot_folder + "': " + std::strerror(errno));
+        break;
+    case Kind::check_panel:
+        if (long const stale = stale_pixels())
+            throw script::Check_Failed(script + ":" + std::to_string(command.line) + ": the panel differs from the buffer in " +
+                                       std::to_string(stale) + " pixels");
+        break;
+    case Kind::window_size:
+        report(command, write_window_size(snapshot_folder, command.text));
+        break;
+    case Kind::descriptors:
+        report(command, write_descriptors(snapshot_folder, command.text));
         break;
     case Kind::quit:
         loop.close();

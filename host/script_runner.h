@@ -20,6 +20,8 @@ public:
 
 private:
     void run(Loop& loop, script::Command const& command);
+    // Ends the script with the failure a report command met, if any.
+    void report(script::Command const& command, std::string const& failure);
     void tap_text(Loop& loop, script::Command const& command, std::string const& text);
 
     std::vector<script::Command> commands;

@@ -66,6 +66,9 @@ void Keyboard_Handler::read_kbd_file(std::string const& path)
         return;
     }
     std::ifstream input(path, std::ios::binary);
+    // A folder opens but cannot be read: the first look fails, and calling
+    // it empty would hide why.
+    input.peek();
     if (!input)
         throw Tarn_Exception("Can't open keyboard definition file '" + path + "'");
     if (input.peek() == 0xEF) {

@@ -4,42 +4,16 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include "platform/inkview.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/snapshot_text.h"
+#include "tests/support/terminal_cell.h"
 
 namespace {
-
-struct Cell {
-    int width;
-    int height;
-};
-
-// The terminal's cell at a font size, measured as the display measures it.
-Cell cell_at(int size)
-{
-    char const* names[] = {"DejaVuSansMono", "DejaVuSansMono-Bold", "DejaVuSansMono-Oblique",
-                           "DejaVuSansMono-BoldOblique"};
-    Cell cell{0, 0};
-    for (char const* name : names) {
-        ifont* font = OpenFont(name, size, 1);
-        if (!font)
-            continue;
-        if (cell.width == 0) {
-            SetFont(font, 0);
-            cell.width = StringWidth("a");
-        }
-        cell.height = std::max(cell.height, font->height);
-        CloseFont(font);
-    }
-    return cell;
-}
 
 struct Vim : ::testing::Test {
     Sandbox scratch;  // only a scratch folder: the program uses the build's own sandbox
@@ -69,7 +43,7 @@ struct Vim : ::testing::Test {
 
     std::vector<std::string> rows(Snapshot const& shot, int font_size = 24)
     {
-        Cell const cell = cell_at(font_size);
+        Terminal_Cell const cell = terminal_cell(font_size);
         return terminal_rows(shot, cell.width, cell.height, shot.height - 240);
     }
 
@@ -132,7 +106,7 @@ TEST_F(Vim, LongUpwardSwipePagesForward)
 
 TEST_F(Vim, MouseModeTapPutsTheCursorOnTheTouchedCell)
 {
-    Cell const cell = cell_at(24);
+    Terminal_Cell const cell = terminal_cell(24);
     int const x = 10 + 6 * cell.width + cell.width / 2;  // column 6: the 7th character
     int const y = 10 + 4 * cell.height + cell.height / 2;  // row 4: the 5th line
     run("press 300 300\nlong 300 300\nmenu 5\nrelease 300 300\nsettle\ntap " + std::to_string(x) + " " + std::to_string(y) +
@@ -153,7 +127,7 @@ TEST_F(Vim, RotationLaysOutTheLandscapeScreen)
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text[0], "line 1 of the sample text");
     // vim's last line sits on the landscape grid's last row, above the keyboard
-    Cell const cell = cell_at(24);
+    Terminal_Cell const cell = terminal_cell(24);
     int const grid_rows = (600 - 242 - 10) / cell.height;
     EXPECT_EQ(static_cast<int>(text.size()), grid_rows);
     EXPECT_EQ(ruler(shot), "1,1");
