@@ -164,7 +164,11 @@ void Config::checked_keyboard_file()
     auto const entry = keyword_table.find("keyboard_file");
     if (entry == keyword_table.end())
         return;
-    keyboard_file = get_cleaned_string("keyboard_file");
+    std::string const path = get_cleaned_string("keyboard_file");
+    if (has_zero_byte(path))
+        warn("Can't use keyboard file '" + path + "' requested in configuration file");
+    else
+        keyboard_file = path;
     keyword_table.erase(entry);
 }
 

@@ -337,3 +337,14 @@ TEST_F(Config_File, TenThousandLinesAreAllCounted)
     EXPECT_EQ(count, 9999);
     EXPECT_EQ(last, "Redefinition of keyword 'orientation on line 10000 of configuration file, skipped");
 }
+
+// Regression: a keyboard file name with a zero byte was taken, and the
+// keyboard then opened the shorter name before it, a file nobody named.
+TEST_F(Config_File, KeyboardFileWithAZeroByteKeepsTheDefault)
+{
+    write_file(dir + "/my.kbd", "==\nMine\na\n--\nA\n");
+    std::string const named = dir + "/my.kbd" + std::string("\0.old", 5);
+    Config const config = load("keyboard_file: " + named + "\n");
+    EXPECT_EQ(errors, "Can't use keyboard file '" + named + "' requested in configuration file\n");
+    EXPECT_EQ(config.keyboard_file, paths::keyboard_file());
+}
