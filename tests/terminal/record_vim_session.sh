@@ -1,65 +1,95 @@
 #!/bin/sh
 # Records vim's output for a fixed editing session under TERM=vt102 at 80x24
-# (data/vim_session.raw) and, after every step, what a reference terminal
-# shows (data/vim_session.screens): a line "@ BYTES CURSOR_X CURSOR_Y STEP"
-# giving how much of the recording had been shown, then the 24 rows.
-# Run again only to renew both files together; it needs tmux and script,
-# which the test suite itself does not.
+# (data/vim_session.raw) and, after every step, the screen as vim itself holds
+# it, read back with screenstring() (data/vim_session.screens): a line
+# "@ BYTES CURSOR_X CURSOR_Y STEP" giving how much of the recording vim had
+# written by then, then the 24 rows. The terminal must show what vim believes
+# it shows. Run again only to renew both files together; it needs vim and
+# script (bsdutils), which the test suite itself does not.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 data=$here/data
 work=$(mktemp -d)
-tmux="tmux -L tarn-record -f /dev/null"
-trap '$tmux kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'exec 3>&-; rm -rf "$work"' EXIT
 
 cp "$data/vim_session.txt" "$work/file.txt"
 mkdir "$work/home"
-$tmux new-session -d -x 80 -y 24 -s rec \
-    "cd '$work' && HOME='$work/home' LANG=en_US.utf8 LC_ALL=en_US.utf8 script -q -f -c 'stty rows 24 cols 80; TERM=vt102 vim -u NONE -N -n -i NONE --cmd \"set ttimeout ttimeoutlen=100\" file.txt' raw.log"
-: > "$work/screens"
+# Q writes vim's screen and cursor to screen.txt; <Cmd> leaves the screen and
+# the mode as they are, so the dump sends nothing to the terminal.
+cat > "$work/dump.vim" <<'EOF'
+function! Dump()
+  let rows = []
+  for r in range(1, &lines)
+    let row = ''
+    for c in range(1, &columns)
+      let row .= screenstring(r, c)
+    endfor
+    call add(rows, substitute(row, ' \+$', '', ''))
+  endfor
+  let [top, left] = win_screenpos(0)
+  let cursor = (left + wincol() - 2) . ' ' . (top + winline() - 2)
+  call writefile([cursor] + rows, 'screen.tmp')
+  call rename('screen.tmp', 'screen.txt')
+endfunction
+nnoremap Q <Cmd>call Dump()<CR>
+EOF
 
-# script flushes on every write, so the log holds all that the pane shows,
-# after a first line of its own that vim did not write.
+cd "$work"
+mkfifo keys
+HOME=$work/home LANG=en_US.utf8 LC_ALL=en_US.utf8 script -q -f -c \
+    "stty rows 24 cols 80; TERM=vt102 vim -u NONE -N -n -i NONE --cmd 'set ttimeout ttimeoutlen=100' --cmd 'source dump.vim' file.txt" \
+    raw.log <keys >/dev/null &
+exec 3>keys
+: > screens
+
+# script flushes on every write, so the log holds all that vim wrote, after a
+# first line of its own that vim did not.
+written() { echo $(( $(wc -c < raw.log) - $(head -n 1 raw.log | wc -c) )); }
+
 checkpoint() {
     sleep 0.6
-    header=$(head -n 1 "$work/raw.log" | wc -c)
-    bytes=$(( $(wc -c < "$work/raw.log") - header ))
-    echo "@ $bytes $($tmux display -p -t rec '#{cursor_x} #{cursor_y}') $*" >> "$work/screens"
-    $tmux capture-pane -p -t rec >> "$work/screens"
+    bytes=$(written)
+    printf Q >&3
+    while [ ! -e screen.txt ]; do sleep 0.1; done
+    { head -n 1 screen.txt | sed "s/^/@ $bytes /; s/\$/ $1/"; tail -n +2 screen.txt; } >> screens
+    rm screen.txt
 }
+# step LABEL KEYS: KEYS as printf writes them.
 step() {
-    label=$1
-    shift
-    $tmux send-keys -t rec "$@"
-    checkpoint "$label"
+    printf "$2" >&3
+    checkpoint "$1"
 }
 
+esc='\033'
 sleep 1
 checkpoint open
-step options ':set hlsearch ruler' Enter
-step down j j j j j
-step end G
-step top g g
-step jump 3 0 G
-step jump-back 1 2 G
-step insert-below o 'an inserted line' Escape
-step insert-above O 'and one above it' Escape
-step delete d d
-step delete-three 3 d d
-step search / 'fox jumps' Enter
-step search-next n n
-step split ':split' Enter
-step scroll-down C-e C-e C-e
-step scroll-up C-y
-step lower-window C-w j
-step half-page C-d
-step jump-lower 4 0 G
-step delete-chars k k x x
-step close ':close' Enter
-step page-forward C-f
-step page-back C-b
-step move-line 2 0 G d d p
-step echo ':echo "done"' Enter
+step options ':set hlsearch ruler\r'
+step down 'jjjjj'
+step end 'G'
+step top 'gg'
+step jump '30G'
+step jump-back '12G'
+step insert-below "oan inserted line$esc"
+step insert-above "Oand one above it$esc"
+step delete 'dd'
+step delete-three '3dd'
+step search '/fox jumps\r'
+step search-next 'nn'
+step split ':split\r'
+step scroll-down '\005\005\005'
+step scroll-up '\031'
+step lower-window '\027j'
+step half-page '\004'
+step jump-lower '40G'
+step delete-chars 'kkxx'
+step close ':close\r'
+step page-forward '\006'
+step page-back '\002'
+step move-line '20Gddp'
+step echo ':echo "done"\r'
 
-tail -n +2 "$work/raw.log" > "$data/vim_session.raw"
-cp "$work/screens" "$data/vim_session.screens"
+total=$(written)
+printf ':qa!\r' >&3
+wait
+tail -n +2 raw.log | head -c "$total" > "$data/vim_session.raw"
+cp screens "$data/vim_session.screens"

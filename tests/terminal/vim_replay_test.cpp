@@ -1,6 +1,6 @@
 // Replays a recorded vim session (TERM=vt102, 80x24: opening a file, moving,
 // inserting and deleting lines, searching, split windows) and compares the
-// screen text with what a reference terminal showed at the end of it.
+// screen text and cursor after each step with the screen vim itself held.
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -18,8 +18,8 @@ std::string read_file(std::string const& name)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// What the reference terminal showed after one step of the session, and how
-// many bytes of the recording it had shown by then.
+// vim's own screen after one step of the session, and how many bytes of the
+// recording it had written by then.
 struct Checkpoint {
     std::string step;
     std::size_t bytes = 0;
@@ -46,7 +46,7 @@ std::vector<Checkpoint> checkpoints()
 
 class Vim_Replay : public Terminal {};
 
-TEST_F(Vim_Replay, ScreenMatchesReferenceTerminalAfterEveryStep)
+TEST_F(Vim_Replay, ScreenMatchesVimsOwnScreenAfterEveryStep)
 {
     open_grid(80, 24);
     std::string const recording = read_file("vim_session.raw");
