@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cwchar>
 
 #include "platform/inkview.h"
@@ -22,7 +23,8 @@ constexpr wchar_t blank_char = L' ';
 // what the child writes: it skips the conversion, the bulk of a cell's cost.
 bool append_multibyte(wchar_t c, std::string& text)
 {
-    if (c >= 0 && c < 0x80) {
+    // wchar_t is signed on some processors and unsigned on others.
+    if (static_cast<std::uint32_t>(c) < 0x80) {
         text += static_cast<char>(c);
         return true;
     }
