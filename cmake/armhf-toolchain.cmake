@@ -9,6 +9,10 @@ set(TARN_CROSS_PREFIX "arm-linux-gnueabihf-" CACHE STRING "Prefix of the cross c
 set(CMAKE_C_COMPILER ${TARN_CROSS_PREFIX}gcc)
 set(CMAKE_CXX_COMPILER ${TARN_CROSS_PREFIX}g++)
 
+# GCC notes that std::vector iterators are passed differently than before GCC
+# 7.1; nothing here is linked with code that old, so the notes are noise.
+set(CMAKE_CXX_FLAGS_INIT "-Wno-psabi")
+
 set(TARN_SYSROOT "" CACHE PATH "Sysroot of the reader's SDK (empty: Debian's armhf libraries)")
 if(TARN_SYSROOT)
     set(CMAKE_SYSROOT ${TARN_SYSROOT})
