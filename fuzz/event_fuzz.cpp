@@ -29,8 +29,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,6 +36,7 @@
 #include "app/application.h"
 #include "host/host.h"
 #include "platform/inkview.h"
+#include "tests/support/read_file.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -64,14 +63,6 @@ void end_child();
 }
 
 int event(int type, int p1 = 0, int p2 = 0) { return application::event_function(type, p1, p2); }
-
-std::string read_file(std::string const& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 // The device tree: the shipped keyboards and a configuration naming the
 // echoing child, whose record of what it read goes to typed_path.

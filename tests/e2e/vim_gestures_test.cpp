@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "tests/support/sandbox.h"
 #include "tests/support/snapshot_text.h"
+#include "tests/support/tarn_process.h"
 #include "tests/support/terminal_cell.h"
 
 namespace {
@@ -32,11 +32,7 @@ struct Vim : ::testing::Test {
     void run(std::string const& script)
     {
         scratch.write_file("events", "settle 400 8000\n" + script);
-        std::string const command = "cd " + scratch.root() + " && HOME=" + scratch.root() +
-                                    " TARN_HOST_EVENTS=events TARN_HOST_OUT=out " TARN_BINARY_DIR
-                                    "/tarn -c 'set ruler' sample.txt 2>errors";
-        int const raw = std::system(command.c_str());
-        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        status = run_tarn(scratch.root(), "-c 'set ruler' sample.txt", 100);
     }
 
     Snapshot snapshot(std::string const& name) { return read_snapshot(scratch.path("out/" + name + ".txt")); }

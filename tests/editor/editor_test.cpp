@@ -20,7 +20,6 @@
 #include <functional>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,18 +27,11 @@
 #include "editor/editor.h"
 #include "host/host.h"
 #include "tests/support/fake_messenger.h"
+#include "tests/support/read_file.h"
 
 namespace {
 
 bool editor_started_in_this_process = false;
-
-std::string read_file(std::string const& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
-}
 
 std::set<int> open_descriptors()
 {

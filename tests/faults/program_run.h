@@ -5,20 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
+#include "tests/support/read_file.h"
 #include "tests/support/sandbox.h"
-
-inline std::string read_file(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+#include "tests/support/tarn_process.h"
 
 struct Program_Run : ::testing::Test {
     Sandbox root;
@@ -29,11 +22,9 @@ struct Program_Run : ::testing::Test {
     int run(std::string const& script, int limit_seconds = 60)
     {
         root.write_file("events", script);
-        std::string const command = "cd " + root.root() + " && TARN_HOST_EVENTS=events TARN_HOST_OUT=out timeout -k 5 " +
-                                    std::to_string(limit_seconds) + " " TARN_BINARY_DIR "/tarn 2>errors";
-        int const raw = std::system(command.c_str());
+        int const status = run_tarn(root.root(), "", limit_seconds);
         errors = read_file(root.path("errors"));
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return status;
     }
 
     // The editor is a shell script; the configuration names it, and the

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/host.h"
+#include "tests/support/read_file.h"
 
 namespace host_test {
 
@@ -45,11 +46,5 @@ public:
     }
     std::string path;
 };
-
-inline std::string read_file(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 }

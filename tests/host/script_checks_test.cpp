@@ -112,12 +112,12 @@ TEST_F(HostScriptChecksDeathTest, WindowSizeReportsThePseudoTerminalAndTheTextSi
         CloseFont(font);
     };
     run_script("window_size grid\n");
-    EXPECT_EQ(host_test::read_file(dir.file("grid.size")), "pty 33 77\nfont 21\n");
+    EXPECT_EQ(read_file(dir.file("grid.size")), "pty 33 77\nfont 21\n");
 
     size.ws_row = 12;
     ASSERT_EQ(ioctl(master, TIOCSWINSZ, &size), 0);
     run_script("window_size smaller\n");
-    EXPECT_EQ(host_test::read_file(dir.file("smaller.size")), "pty 12 77\nfont 21\n");
+    EXPECT_EQ(read_file(dir.file("smaller.size")), "pty 12 77\nfont 21\n");
     close(master);
 }
 
@@ -138,8 +138,8 @@ TEST_F(HostScriptChecks, DescriptorsListsTheProcessAndItsChildren)
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
 
-    std::string const open_list = host_test::read_file(dir.file("open.fds"));
-    std::string const closed_list = host_test::read_file(dir.file("closed.fds"));
+    std::string const open_list = read_file(dir.file("open.fds"));
+    std::string const closed_list = read_file(dir.file("closed.fds"));
     std::string const self_line = "self " + std::to_string(held) + " " + file + "\n";
     std::string const child_line = "child " + std::to_string(child) + " " + std::to_string(held) + " " + file + "\n";
     EXPECT_NE(open_list.find(self_line), std::string::npos) << open_list;

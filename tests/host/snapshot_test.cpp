@@ -64,7 +64,7 @@ TEST_F(HostSnapshot, TextFileListsTheScreenAndTheTextLayer)
     ASSERT_TRUE(host::save_snapshot(dir.path, "layer"));
     long const stale = host::stale_pixels();
     EXPECT_GT(stale, 100);
-    EXPECT_EQ(host_test::read_file(dir.file("layer.txt")),
+    EXPECT_EQ(read_file(dir.file("layer.txt")),
               "screen 100 200 orientation 3 stale " + std::to_string(stale) +
                   " updates 1\n"
                   "text 20 10 hi there\n"

@@ -6,17 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "tests/soak/soak_script.h"
+#include "tests/support/read_file.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/snapshot_text.h"
+#include "tests/support/tarn_process.h"
 #include "tests/support/terminal_cell.h"
 
 namespace {
@@ -30,12 +30,6 @@ unsigned long number_from_environment(char const* name, unsigned long fallback)
 {
     char const* text = std::getenv(name);
     return text && *text ? std::strtoul(text, nullptr, 10) : fallback;
-}
-
-std::string read_file(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 struct Window_Size {
@@ -102,12 +96,7 @@ struct Soak : ::testing::Test {
     int run(std::string const& script)
     {
         scratch.write_file("events", script);
-        std::string const command = "cd " + scratch.root() + " && HOME=" + scratch.root() +
-                                    " TARN_HOST_EVENTS=events TARN_HOST_OUT=out timeout -k 5 " +
-                                    std::to_string(time_limit_seconds) + " " TARN_BINARY_DIR
-                                    "/tarn sample.txt 2>errors";
-        int const raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return run_tarn(scratch.root(), "sample.txt", time_limit_seconds);
     }
 };
 
