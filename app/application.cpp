@@ -1,6 +1,8 @@
 // Start-up, the event function and the Messenger's lifetime.
 #include "app/application.h"
 
+#include <langinfo.h>
+
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -22,12 +24,22 @@ char** editor_argv = nullptr;
 
 std::unique_ptr<Messenger> messenger;
 
+// The character type for the program's own conversions: the editor writes
+// UTF-8, and a locale of another encoding would lose every character outside
+// ASCII. A UTF-8 locale named in LC_TYPE is kept; otherwise ours is used.
+void select_utf8_character_type()
+{
+    char const* const candidates[] = {std::getenv("LC_TYPE"), "en_US.utf8", "C.UTF-8"};
+    for (char const* name : candidates)
+        if (name && std::setlocale(LC_CTYPE, name) && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0)
+            return;
+}
+
 }
 
 void prepare_environment()
 {
-    if (!std::getenv("LC_TYPE"))
-        std::setlocale(LC_CTYPE, "en_US.utf8");
+    select_utf8_character_type();
     setenv("LANG", "en_US.utf8", 0);
     setenv("VIM", paths::vim_etc().c_str(), 0);
     setenv("VIMRUNTIME", paths::vim_runtime().c_str(), 0);

@@ -1,6 +1,7 @@
 // The program's side of the child's pseudo-terminal: starting the child,
-// reading its output, writing to it without losing bytes, resizing it, and
-// closing the program once the child has gone.
+// reading its output, writing to it without losing bytes, resizing it,
+// closing the program once the child has gone, and ending the child when the
+// program goes first.
 #include "editor/editor.h"
 
 #include <poll.h>
@@ -27,6 +28,10 @@ char read_buffer[chunk_size + 1];
 // How long a write waits for the child before looking again whether it ended.
 constexpr int writable_check_ms = 100;
 
+// How long a child told to hang up may take to save its work and end.
+constexpr int hang_up_grace_ms = 2000;
+constexpr int hang_up_check_ms = 10;
+
 extern "C" void note_child_ended(int) { child_ended = 1; }
 
 }
@@ -40,7 +45,7 @@ Editor::Editor(Messenger& m, Config const& config, int columns, int rows, int ar
     action.sa_handler = note_child_ended;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_NOCLDSTOP;
-    if (sigaction(SIGCHLD, &action, nullptr) != 0)
+    if (sigaction(SIGCHLD, &action, &previous_child_action) != 0)
         throw Tarn_Exception("Can't install signal handler");
     start(config.editor, columns, rows, argc, argv);
 }
@@ -71,6 +76,37 @@ void Editor::start(std::string const& editor, int columns, int rows, int argc, c
         setup(slave_name, arguments);
         // _exit: the parent's atexit handlers and stdio buffers are not ours.
         _exit(1);
+    }
+}
+
+// The child's end that follows is the program's doing, not news for another
+// Editor: the handler goes first.
+Editor::~Editor()
+{
+    sigaction(SIGCHLD, &previous_child_action, nullptr);
+    end_child();
+}
+
+// The child is told the terminal hung up, as when a real terminal is closed:
+// vim then saves what it can to its swap file and ends. It is waited for, so
+// that a restart finds no editor still running; one that will not end is
+// killed after a while.
+void Editor::end_child()
+{
+    if (master >= 0)
+        close(master);
+    master = -1;
+    if (child <= 0)
+        return;
+    kill(child, SIGHUP);
+    for (int waited = 0; waited < hang_up_grace_ms; waited += hang_up_check_ms) {
+        pid_t const ended = waitpid(child, nullptr, WNOHANG);
+        if (ended == child || (ended < 0 && errno != EINTR))
+            return;
+        usleep(hang_up_check_ms * 1000);
+    }
+    kill(child, SIGKILL);
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
 }
 

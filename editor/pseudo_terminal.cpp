@@ -1,11 +1,10 @@
 // The two ends of the child's pseudo-terminal: opening the master in the
-// program, and in the forked child making the slave its controlling terminal,
-// standard input and output before the editor is executed.
+// program, and in the forked child making the slave its controlling terminal
+// and its standard input, output and error before the editor is executed.
 #include "editor/editor.h"
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,21 +23,21 @@ namespace {
     throw failure;
 }
 
-void put(char const* text)
+void put(int errors, char const* text)
 {
     // Nothing is left to tell if standard error itself is gone.
-    if (::write(STDERR_FILENO, text, std::strlen(text)) < 0)
+    if (::write(errors, text, std::strlen(text)) < 0)
         return;
 }
 
-// In the forked child only: plain write(2), as stdio buffers are shared with
-// the parent's copy.
-void report(char const* prefix)
+// In the forked child only: plain write(2) to the program's own standard
+// error, as stdio buffers are shared with the parent's copy.
+void report(int errors, char const* prefix)
 {
     char const* const reason = std::strerror(errno);
-    put(prefix);
-    put(reason);
-    put("\n");
+    put(errors, prefix);
+    put(errors, reason);
+    put(errors, "\n");
 }
 
 }
@@ -59,41 +58,38 @@ int Editor::open_master_pty(std::string& slave_name)
     if (name == nullptr)
         fail(master, "ptsname() failed: ");
     slave_name = name;
-
-    termios modes{};
-    if (tcgetattr(master, &modes) == -1)
-        fail(master, "tcgetattr() failed: ");
-    // The display shows only what the editor draws, with its own line ends.
-    modes.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    modes.c_oflag &= ~static_cast<tcflag_t>(ONLCR);
-    if (tcsetattr(master, TCSANOW, &modes) == -1)
-        fail(master, "tcsetattr() failed: ");
+    // The terminal keeps the modes it opens with (echo, CR before LF): the
+    // editor sets its own while it runs, and the commands it starts expect them.
     return master;
 }
 
 void Editor::setup(std::string const& slave_name, std::vector<char*> const& arguments)
 {
+    // The editor's standard error becomes its terminal; failures up to the
+    // exec still reach the program's own, through a copy that the exec closes.
+    int const errors = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
     if (setsid() < 0)
-        return report("setsid failed: ");
+        return report(errors, "setsid failed: ");
     int const slave = open(slave_name.c_str(), O_RDWR);
     if (slave == -1)
-        return report("open() for slave failed: ");
+        return report(errors, "open() for slave failed: ");
     if (ioctl(slave, TIOCSCTTY, 0) == -1) {
-        report("ioctl() with TIOCSCTTY failed: ");
+        report(errors, "ioctl() with TIOCSCTTY failed: ");
         close(slave);
         return;
     }
     if (setenv("TERM", "vt102", 1) < 0)
-        return report("setenv('TERM') failed: ");
-    if (dup2(slave, STDIN_FILENO) != STDIN_FILENO || dup2(slave, STDOUT_FILENO) != STDOUT_FILENO) {
-        report("dup2() failed: ");
-        close(slave);
-        return;
+        return report(errors, "setenv('TERM') failed: ");
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (dup2(slave, fd) != fd) {
+            report(errors, "dup2() failed: ");
+            close(slave);
+            return;
+        }
     }
-    // Standard error stays the program's, so that the editor's complaints
-    // reach the same place as the program's own.
     for (int fd = STDERR_FILENO + 1, end = getdtablesize(); fd < end; ++fd)
-        close(fd);
+        if (fd != errors)
+            close(fd);
     execvp(arguments[0], arguments.data());
-    report("execvp() failed :");
+    report(errors, "execvp() failed :");
 }

@@ -2,7 +2,8 @@
 // byte it reads and appends it to the file named by TARN_FUZZ_TYPED (its
 // process id goes to that name with ".pid" added once it is ready), and on a
 // window size change it clears its screen (ED 2) as an editor repaints.
-// It never ends by itself: only a signal from the fuzz target ends it.
+// It never ends by itself: only its terminal's hang-up or a signal from the
+// fuzz target ends it.
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -47,7 +48,6 @@ int main()
     action.sa_handler = on_resize;
     sigemptyset(&action.sa_mask);
     sigaction(SIGWINCH, &action, nullptr);
-    signal(SIGHUP, SIG_IGN);
     if (typed_path) {
         // Written once the terminal is raw: the fuzz target waits for it
         // before typing, and finds here the process to end.

@@ -121,6 +121,7 @@ void Display::screen_dimensions_changed()
     }
     scroll_top = 0;
     scroll_bottom = rows - 1;
+    wrap_pending = false;
     // A row left over from a larger grid is taken as the new last row.
     cursor_row = std::clamp(cursor_row, 0, std::max(rows - 1, 0));
     // The new cursor is refreshed too: a child that redraws without moving it

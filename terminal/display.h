@@ -37,7 +37,12 @@ public:
     void set_bold_mode(bool on);
     void set_italic_mode(bool on);
     void set_reverse_mode(bool on);
+    // DECAWM: with automatic margins a character written in the last column
+    // leaves the wrap pending, and the next one starts the next row.
+    void set_auto_wrap(bool on);
     Rect insert(wchar_t c);
+    // HT: to the next tab stop (every eighth column), never past the last.
+    Rect tab();
     Rect delete_chars(int count);
     Rect clear_to_end_of_line();
     Rect clear_from_begin_of_line();
@@ -98,6 +103,10 @@ private:
     int scroll_top = 0;
     int scroll_bottom = -1;
     unsigned char attribute_modes = 0;
+    bool auto_wrap = true;
+    // The last column was written: the cursor column is one past it until
+    // the next character wraps or the cursor moves.
+    bool wrap_pending = false;
     std::vector<Line> lines;
     int font_height = 0;
     // The bell refreshed the panel during this cycle, with the cursor hidden.

@@ -17,8 +17,10 @@ void Display::get_pos(int& column, int& row) const
 
 // The column is kept as given: a write outside the row paints nothing. A row
 // above the grid is taken as row 0; a row below the scroll region scrolls it.
+// Every move ends a pending wrap.
 Rect Display::set_pos(int column, int row)
 {
+    wrap_pending = false;
     cursor_column = column;
     if (lines.empty()) {
         cursor_row = 0;
@@ -64,14 +66,28 @@ void Display::set_bold_mode(bool on) { set_mode(attribute::bold, on); }
 void Display::set_italic_mode(bool on) { set_mode(attribute::italic, on); }
 void Display::set_reverse_mode(bool on) { set_mode(attribute::reverse, on); }
 
-// No wrap: past the last column nothing is written, yet the column advances.
+void Display::set_auto_wrap(bool on) { auto_wrap = on; }
+
+// A character after the last column's starts the next row, scrolling the
+// region at its bottom. Outside the grid otherwise (a move past either edge,
+// or automatic margins off) nothing is written, yet the column advances.
 Rect Display::insert(wchar_t c)
 {
     Rect changed;
+    if (wrap_pending)
+        changed += set_pos(0, saturate(std::int64_t{cursor_row} + 1));
     if (row_exists(cursor_row) && cursor_column >= 0)
-        changed = lines[cursor_row].insert(static_cast<unsigned int>(cursor_column), c, attribute_modes);
+        changed += lines[cursor_row].insert(static_cast<unsigned int>(cursor_column), c, attribute_modes);
+    wrap_pending = auto_wrap && cursor_column == columns - 1;
     cursor_column = saturate(std::int64_t{cursor_column} + 1);
     return changed;
+}
+
+Rect Display::tab()
+{
+    constexpr std::int64_t tab_width = 8;
+    std::int64_t const next_stop = cursor_column < 0 ? 0 : (cursor_column / tab_width + 1) * tab_width;
+    return set_pos(static_cast<int>(std::clamp<std::int64_t>(next_stop, 0, std::max(columns - 1, 0))), cursor_row);
 }
 
 // DCH: the cells named are cut to the row; nothing shifts.

@@ -1,6 +1,7 @@
 // The interpreter's one pass over the input: control characters, ESC 7 and
-// ESC 8, and the ESC [ sequences with up to two decimal parameters. Unknown
-// escapes become visible ESC and "[" cells followed by their bytes as text.
+// ESC 8, the ESC [ sequences with up to two decimal parameters and the DEC
+// private modes. Unknown escapes become visible ESC and "[" cells followed by
+// their bytes as text.
 #include "terminal/vt102.h"
 
 #include <algorithm>
@@ -99,6 +100,16 @@ Rect VT102::interpret(std::string& text)
             cursor += 3;
             continue;
         }
+        if (third == '?') {
+            char const* parameters = cursor + 3;
+            int const result = handle_private_mode(parameters);
+            if (result == 1)
+                break;
+            if (result == 0) {
+                cursor = parameters;
+                continue;
+            }
+        }
         if (is_digit(third)) {
             char const* parameters = cursor + 2;
             int const result = handle_digit_esc(changed, parameters);
@@ -136,6 +147,9 @@ int VT102::handle_normal_char(Rect& changed, char const*& cursor)
         break;
     case 0x08:  // BS
         changed += display->set_pos(saturate(std::int64_t{col} - 1), row);
+        break;
+    case 0x09:  // HT
+        changed += display->tab();
         break;
     case 0x0A:  // LF: no carriage return
         changed += display->set_pos(col, saturate(std::int64_t{row} + 1));
@@ -293,6 +307,38 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
     case ';':
         return handle_second_parameter(changed, cursor, p + 1, n);
     }
+    cursor = p + 1;
+    return 0;
+}
+
+// DECSET and DECRST, ESC [ ? n ; ... h or l: DECAWM (7) switches the
+// automatic margins; other modes, such as a shell's bracketed paste, have no
+// effect here and are taken without showing them.
+int VT102::handle_private_mode(char const*& cursor)
+{
+    char const* p = cursor;
+    bool auto_wrap_named = false;
+    for (;;) {
+        int mode = 0;
+        switch (read_number(p, mode)) {
+        case Number::incomplete:
+            return 1;
+        case Number::invalid:
+            return -1;
+        case Number::read:
+            break;
+        }
+        auto_wrap_named = auto_wrap_named || mode == 7;
+        if (*p != ';')
+            break;
+        ++p;
+    }
+    if (*p == '\0')
+        return 1;
+    if (*p != 'h' && *p != 'l')
+        return -1;
+    if (auto_wrap_named)
+        display->set_auto_wrap(*p == 'h');
     cursor = p + 1;
     return 0;
 }

@@ -31,6 +31,8 @@ public:
 
 private:
     int handle_utf8_char(Rect& changed, char const*& cursor);
+    // cursor after ESC [ ?; results as for handle_digit_esc.
+    int handle_private_mode(char const*& cursor);
     int handle_second_parameter(Rect& changed, char const*& cursor, char const* after_semicolon, int first);
     // CUU, CUD, CUF or CUB (final byte A to D) by count cells.
     Rect move_cursor(char direction, int count);

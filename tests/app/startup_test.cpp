@@ -52,14 +52,26 @@ TEST(Startup, EditorVariablesAreSetOnlyWhenMissing)
     EXPECT_EQ(env("LANG"), "de_DE.utf8");
 }
 
-TEST(Startup, LocaleBecomesUtf8UnlessLcTypeIsSet)
+TEST(Startup, CharacterTypeIsUtf8WhateverLcTypeSays)
 {
-    std::setlocale(LC_CTYPE, "C");
-    setenv("LC_TYPE", "anything", 1);
-    application::prepare_environment();
-    EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
-
-    unsetenv("LC_TYPE");
-    application::prepare_environment();
-    EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "en_US.utf8");
+    // Regression: with LC_TYPE set at all the program stayed in the C locale
+    // and every character the editor wrote outside ASCII vanished.
+    struct Case {
+        char const* lc_type;
+        char const* locale;
+    } const cases[] = {
+        {nullptr, "en_US.utf8"},
+        {"anything", "en_US.utf8"},
+        {"C", "en_US.utf8"},
+        {"C.UTF-8", "C.UTF-8"},
+    };
+    for (Case const& c : cases) {
+        std::setlocale(LC_CTYPE, "C");
+        if (c.lc_type)
+            setenv("LC_TYPE", c.lc_type, 1);
+        else
+            unsetenv("LC_TYPE");
+        application::prepare_environment();
+        EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), c.locale) << (c.lc_type ? c.lc_type : "unset");
+    }
 }

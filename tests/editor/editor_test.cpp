@@ -211,8 +211,10 @@ protected:
 
 }
 
-TEST_F(Editor_Child, ChildGetsTermArgumentsEnvironmentAndOurStandardError)
+TEST_F(Editor_Child, ChildGetsTermArgumentsEnvironmentAndTheTerminalAsStandardError)
 {
+    // Regression: standard error stayed the program's, so a shell started
+    // from the editor showed neither its prompt nor what was typed.
     setenv("TARN_TEST_MARK", "inherited", 1);
     Standard_Error_To errors(dir + "/errors");
     start(script("echo \"TERM=$TERM\"\n"
@@ -222,17 +224,28 @@ TEST_F(Editor_Child, ChildGetsTermArgumentsEnvironmentAndOurStandardError)
                  "echo end\n"
                  "read reply\n"),
           {"-R", "two words", "", "last"});
-    ASSERT_TRUE(read_until("end\n")) << text;
-    EXPECT_EQ(text, "TERM=vt102\nMARK=inherited\n[-R]\n[two words]\n[]\n[last]\nend\n");
-    EXPECT_EQ(read_file(dir + "/errors"), "to standard error\n");
+    ASSERT_TRUE(read_until("end\r\n")) << text;
+    EXPECT_EQ(text, "TERM=vt102\r\nMARK=inherited\r\n[-R]\r\n[two words]\r\n[]\r\n[last]\r\n"
+                    "to standard error\r\nend\r\n");
+    EXPECT_EQ(read_file(dir + "/errors"), "");
     EXPECT_EQ(closes(), 0);
+}
+
+TEST_F(Editor_Child, TerminalEchoesAndEndsLinesAsAFreshOneDoes)
+{
+    // Regression: echo and CR before LF were switched off for the editor's
+    // sake, and every command the editor started lost its line starts.
+    start(script("read line\necho \"got $line\"\nread reply\n"));
+    editor->write("hello\n");
+    ASSERT_TRUE(read_until("got hello\r\n")) << text;
+    EXPECT_EQ(text, "hello\r\ngot hello\r\n");
 }
 
 TEST_F(Editor_Child, ChildSeesTheWindowSizeFromItsFirstMoment)
 {
     start(script("stty size\nread reply\n"), {}, 83, 27);
     ASSERT_TRUE(read_until("\n"));
-    EXPECT_EQ(text, "27 83\n");
+    EXPECT_EQ(text, "27 83\r\n");
 }
 
 TEST_F(Editor_Child, SizeChangedTellsTheTerminalAndSignalsTheChild)
@@ -240,13 +253,13 @@ TEST_F(Editor_Child, SizeChangedTellsTheTerminalAndSignalsTheChild)
     start(script("trap 'stty size' WINCH\n"
                  "echo ready\n"
                  "while :; do sleep 0.05; done\n"));
-    ASSERT_TRUE(read_until("ready\n"));
+    ASSERT_TRUE(read_until("ready\r\n"));
     // The same size again: the terminal alone would not signal the child.
     editor->size_changed(80, 24);
-    ASSERT_TRUE(read_until("24 80\n")) << text;
+    ASSERT_TRUE(read_until("24 80\r\n")) << text;
     editor->size_changed(100, 30);
-    ASSERT_TRUE(read_until("30 100\n")) << text;
-    EXPECT_EQ(text, "ready\n24 80\n30 100\n");
+    ASSERT_TRUE(read_until("30 100\r\n")) << text;
+    EXPECT_EQ(text, "ready\r\n24 80\r\n30 100\r\n");
 }
 
 TEST_F(Editor_Child, ChildHasOnlyTheStandardDescriptors)
@@ -255,7 +268,7 @@ TEST_F(Editor_Child, ChildHasOnlyTheStandardDescriptors)
     // ls itself opens the listed folder as descriptor 3.
     start("/bin/ls", {"-1", "/proc/self/fd"});
     ASSERT_TRUE(read_until_closed());
-    EXPECT_EQ(text, "0\n1\n2\n3\n");
+    EXPECT_EQ(text, "0\r\n1\r\n2\r\n3\r\n");
 }
 
 TEST_F(Editor_Child, MasterIsClosedInProgramsStartedLater)
@@ -275,11 +288,11 @@ TEST_F(Editor_Child, MasterIsClosedInProgramsStartedLater)
 
 TEST_F(Editor_Child, ZeroByteEndsItsChunk)
 {
-    start(script("printf 'abc\\000def'\nread reply\nprintf 'ghi\\n'\nread reply\n"));
+    start(script("stty -echo\nprintf 'abc\\000def'\nread reply\nprintf 'ghi\\n'\nread reply\n"));
     ASSERT_TRUE(read_until("abc"));
     editor->write("\n");
-    ASSERT_TRUE(read_until("ghi\n"));
-    EXPECT_EQ(text, "abcghi\n");
+    ASSERT_TRUE(read_until("ghi\r\n"));
+    EXPECT_EQ(text, "abcghi\r\n");
 }
 
 TEST_F(Editor_Child, NormalExitClosesWithoutAMessage)
@@ -290,7 +303,7 @@ TEST_F(Editor_Child, NormalExitClosesWithoutAMessage)
     Standard_Error_To errors(dir + "/errors");
     start(script("echo bye\n"));
     EXPECT_NO_THROW(read_until_closed());
-    EXPECT_EQ(text, "bye\n");
+    EXPECT_EQ(text, "bye\r\n");
     EXPECT_EQ(closes(), 1);
     EXPECT_EQ(read_file(dir + "/errors"), "");
 }
@@ -365,7 +378,10 @@ TEST_F(Editor_Child, EchoingChildDoesNotStallALargeWrite)
     Hang_Guard guard;
     // Regression: waiting for room while the child's own output piled up
     // unread left both sides waiting for ever.
-    start(script("exec cat\n"));
+    // Raw, as an editor sets its terminal: only the child's own echo returns.
+    start(script("stty raw -echo\necho ready\nexec cat\n"));
+    ASSERT_TRUE(read_until("ready\n"));
+    text.clear();
     std::string const data = mebibyte_of_lines();
     editor->write(data);
     ASSERT_TRUE(read_until([&] { return text.size() >= data.size(); })) << text.size();
@@ -379,4 +395,27 @@ TEST_F(Editor_Child, ChildEndingWhileAWriteWaitsCloses)
     start(script("sleep 0.3\n"));
     EXPECT_NO_THROW(editor->write(mebibyte_of_lines()));
     EXPECT_EQ(closes(), 1);
+}
+
+TEST_F(Editor_Child, EndingTheProgramHangsUpTheChildAndWaitsForIt)
+{
+    // Regression: the program ended without a word to the child, and vim,
+    // still running, kept its swap file marked as in use.
+    start(script("trap 'echo saved > \"$1\"; exit 0' HUP\necho $$ > \"$2\"\necho ready\n"
+                 "while :; do sleep 0.05; done\n"),
+          {dir + "/saved", dir + "/pid"});
+    ASSERT_TRUE(read_until("ready"));
+    pid_t const child = std::stoi(read_file(dir + "/pid"));
+    editor.reset();
+    EXPECT_EQ(read_file(dir + "/saved"), "saved\n");
+    EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1) << "the child was not waited for";
+}
+
+TEST_F(Editor_Child, ChildIgnoringTheHangUpIsKilledAfterAWhile)
+{
+    start(script("trap '' HUP\necho $$ > \"$1\"\necho ready\nwhile :; do sleep 0.05; done\n"), {dir + "/pid"});
+    ASSERT_TRUE(read_until("ready"));
+    pid_t const child = std::stoi(read_file(dir + "/pid"));
+    editor.reset();
+    EXPECT_EQ(kill(child, 0), -1) << "the child outlived the program";
 }

@@ -224,19 +224,20 @@ TEST_F(Display_Test, CursorIsAnInvertedCellToggledInPairs)
     EXPECT_EQ(host::updates().back().area, (Rect{cells(0, 0).x, cells(0, 0).y, 5 * now.width, 3 * now.height}));
 }
 
-TEST_F(Display_Test, WritingTheLastColumnLeavesTheCursorOnePastIt)
+TEST_F(Display_Test, WritingTheLastColumnLeavesTheWrapPending)
 {
     open_grid(10, 3);
     display->toggle_cursor();
     display->set_pos(9, 1);
     EXPECT_EQ(display->insert(L'x'), cells(9, 1));
     EXPECT_EQ(cursor(), std::make_pair(10, 1));
-    EXPECT_TRUE(display->insert(L'y').empty());
-    EXPECT_EQ(cursor(), std::make_pair(11, 1));
-    EXPECT_EQ(row(1), "         x");
     // Shown on the last cell, the nearest there is.
     EXPECT_EQ(display->toggle_cursor(), cells(9, 1));
     display->toggle_cursor();
+    EXPECT_EQ(display->insert(L'y'), cells(0, 2));
+    EXPECT_EQ(cursor(), std::make_pair(1, 2));
+    EXPECT_EQ(row(1), "         x");
+    EXPECT_EQ(row(2), "y");
 }
 
 TEST_F(Display_Test, ScrollingBySetPosReportsTheRepaintedRows)

@@ -1,0 +1,146 @@
+// Programs run from vim with the shipped profile, and an editor writing past
+// the last column, in the whole program: each screen is held against tmux
+// running the same command at the same size.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/paths.h"
+#include "tests/support/read_file.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/snapshot_text.h"
+#include "tests/support/tarn_process.h"
+#include "tests/support/terminal_cell.h"
+#include "tests/support/tmux_screen.h"
+
+namespace {
+
+// The default 600 x 800 screen above the shipped keyboard (240 pixel rows
+// and the 2-pixel separator), at the default font size.
+constexpr int keyboard_top = 800 - 242;
+int const columns = (600 - 20) / terminal_cell(24).width;
+int const rows = (keyboard_top - 10) / terminal_cell(24).height;
+
+// The space bar and the enter key of the shipped English keyboard.
+std::string const space = "tap 273 776\n";
+std::string const enter = "tap 543 776\n";
+
+// One thing the user does: the taps in Tarn, and the same keys in tmux.
+struct Step {
+    std::string tarn_events;
+    std::vector<std::string> tmux_keys;
+};
+
+struct Case {
+    char const* name;
+    std::string vim_arguments;
+    std::vector<Step> steps;
+};
+
+std::vector<Case> const cases = {
+    {"OutputLinesStartAtTheLeftMargin", "-c '!ls -la /usr/bin | head -40'", {}},
+    {"LongOutputLinesWrapWithNothingLost", "-c '!seq -s , 1 40; seq -s . 1 30'", {}},
+    {"CommandOutputReadIntoTheFile", "-c 'r !printf \"one\\ttwo\\nthree\\n\"'", {}},
+    {"ShellShowsItsPromptAndEchoThenReturns",
+     "-c sh",
+     {{"type echo\n" + space + "type hello\n" + enter, {"=echo hello", "Enter"}},
+      {"type exit\n" + enter, {"=exit", "Enter"}}}},
+};
+
+void PrintTo(Case const& c, std::ostream* out) { *out << c.name; }
+
+class Shell_Commands : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override
+    {
+        unsetenv("TARN_ROOT");
+        // What Tarn gives its child, given to vim in tmux too.
+        setenv("LANG", "en_US.utf8", 1);
+        setenv("VIM", paths::vim_etc().c_str(), 1);
+        setenv("VIMRUNTIME", paths::vim_runtime().c_str(), 1);
+        setenv("SHELL", "/bin/bash", 1);
+        scratch.write_file("sample.txt", "first line of the sample\nsecond line\n");
+    }
+
+    std::vector<std::string> tarn_screen(int step) const
+    {
+        Snapshot const shot = read_snapshot(scratch.path("out/" + std::to_string(step) + ".txt"));
+        Terminal_Cell const cell = terminal_cell(24);
+        return trimmed_rows(terminal_rows(shot, cell.width, cell.height, keyboard_top));
+    }
+
+    Sandbox scratch;  // only a scratch folder: the program uses the build's own sandbox
+};
+
+}
+
+TEST_P(Shell_Commands, ScreenIsTheSameAsInTmux)
+{
+    Case const& c = GetParam();
+    std::string events = "settle 600 10000\nsnapshot 0\n";
+    for (std::size_t i = 0; i < c.steps.size(); ++i)
+        events += c.steps[i].tarn_events + "settle 600 10000\nsnapshot " + std::to_string(i + 1) + "\n";
+    scratch.write_file("events", events + "quit\n");
+    // No viminfo: a position remembered by the first run would move the second.
+    std::string const arguments = "-i NONE " + c.vim_arguments + " sample.txt";
+    int const status = run_tarn(scratch.root(), arguments, 120);
+    EXPECT_EQ(status, 0) << read_file(scratch.path("errors"));
+
+    // Tarn's vim, told to hang up, kept its swap file for the changes made.
+    std::remove(scratch.path(".sample.txt.swp").c_str());
+    // The shell that vim's profile signals as its parent ignores it here.
+    scratch.write_file("vim.sh", "trap '' USR2\nvim " + arguments + "\n:\n");
+    Tmux_Session tmux(scratch.root(), "HOME=" + scratch.root() + " TERM=vt102 sh vim.sh", columns, rows);
+    EXPECT_EQ(tarn_screen(0), tmux.screen()) << "after start";
+    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+        tmux.send(c.steps[i].tmux_keys);
+        EXPECT_EQ(tarn_screen(static_cast<int>(i) + 1), tmux.screen()) << "after step " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Vim, Shell_Commands, ::testing::ValuesIn(cases),
+                         [](::testing::TestParamInfo<Case> const& info) { return info.param.name; });
+
+TEST(Editor_Output, TextPastTheLastColumnWrapsAsInTmux)
+{
+    // Regression: the screen cut every line at the last column.
+    Sandbox root;
+    std::string const editor =
+        root.write_script("editor.sh", "printf '%s' \"$(seq -s '' 1 110)\" | head -c 200\nsleep 30\n");
+    root.write_config("editor: " + editor + "\nkeyboard_file:\n");
+    root.write_file("events", "settle 400 5000\nsnapshot 0\nquit\n");
+    EXPECT_EQ(run_tarn(root.root(), "", 60), 0) << read_file(root.path("errors"));
+    Terminal_Cell const cell = terminal_cell(24);
+    auto const shown = trimmed_rows(
+        terminal_rows(read_snapshot(root.path("out/0.txt")), cell.width, cell.height, keyboard_top));
+
+    Tmux_Session tmux(root.root(), editor, columns, rows);
+    EXPECT_EQ(shown, tmux.screen());
+    ASSERT_EQ(shown.size(), 5u);
+}
+
+TEST(Exit, UnsavedChangesAreKeptInTheSwapFileAndNoVimIsLeftRunning)
+{
+    // Regression: "Exit" ended the program at once and left vim running, so a
+    // restart warned that the swap file's owner was "STILL RUNNING".
+    Sandbox scratch;
+    unsetenv("TARN_ROOT");
+    scratch.write_file("sample.txt", "the sample\n");
+    scratch.write_file("events", "settle 600 10000\ntype ochanged\ntapkey Esc\nsettle\n"
+                                 "press 300 300\nlong 300 300\nmenu 3\nwait 5000\n");
+    EXPECT_EQ(run_tarn(scratch.root(), "sample.txt", 60), 0);
+    EXPECT_NE(read_file(scratch.path(".sample.txt.swp")), "") << "vim kept no swap file";
+
+    scratch.write_file("events", "settle 600 10000\nsnapshot again\nquit\n");
+    EXPECT_EQ(run_tarn(scratch.root(), "sample.txt", 60), 0);
+    Terminal_Cell const cell = terminal_cell(24);
+    std::string shown;
+    for (std::string const& row :
+         terminal_rows(read_snapshot(scratch.path("out/again.txt")), cell.width, cell.height, keyboard_top))
+        shown += row;
+    EXPECT_NE(shown.find("process ID:"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("STILL RUNNING"), std::string::npos) << shown;
+}
