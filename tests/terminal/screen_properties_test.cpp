@@ -47,6 +47,7 @@ std::vector<std::string> const examples = {
     "a\r\nb\r\nc\r\nd\r\ne\r\nf\e[2;4r\e[2;1H\e[L\e[M\e[3M\e[2P\e[P\n\n\n\n\e[1;6r",
     "\e7\e[5;5Hsaved\e8back\e[12;12H\e[99;99H",
     "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\x80\xc3" "A\xe2" "AB\xf8\xc0\x80|",
+    "0123456789abcdefghijKLMNO\tp\e[?7lqrstuvwxyz0123456789\e[?7h\e[?2004h\r\t\t\tend",
     "\eM\e\e[1m\e[?1h\e[5h\e[4l\e[5H\e[1;2;3H\e[2147483648A\e[1;x\e[;5H\e[2; 3H\e[3;-1H",
 };
 
@@ -136,12 +137,13 @@ public:
         switch (pick(0, odd_units ? 13 : 11)) {
         case 0: case 1: case 2: {
             std::string word;
-            for (int n = pick(1, 8); n > 0; --n)
+            // Now and then longer than a row, so that it wraps.
+            for (int n = pick(0, 5) ? pick(1, 8) : pick(9, 30); n > 0; --n)
                 word += static_cast<char>(pick(0x21, 0x7E));
             return word;
         }
         case 3: return pick(0, 1) ? "\r\n" : "\n";
-        case 4: return std::string(1, "\r\b\x0e\x0f "[pick(0, 4)]);
+        case 4: return std::string(1, "\r\b\x0e\x0f \t"[pick(0, 5)]);
         case 5: return "\e[" + number(14) + ";" + number(22) + "H";
         case 6: return "\e[" + std::string(pick(0, 1) ? number(5) : "") + "ABCD"[pick(0, 3)];
         case 7: return std::string("\e[") + (pick(0, 1) ? "" : "0") + "JK"[pick(0, 1)];
@@ -156,8 +158,9 @@ public:
         }
         case 11: return pick(0, 2) ? "\e[" + number(6) + ";" + number(13) + "r" : std::string(pick(0, 1) ? "\e7" : "\e8");
         case 12: {
-            static char const* const odd[] = {"\e[?25h", "\eM", "\e[5h", "\xc3\xa9", "\x80", "\xe2\x82\xac", "\a", "\e[3m"};
-            return odd[pick(0, 7)];
+            static char const* const odd[] = {"\e[?25h", "\eM", "\e[5h", "\xc3\xa9", "\x80",
+                                              "\xe2\x82\xac", "\a", "\e[3m", "\e[?7l", "\e[?7h"};
+            return odd[pick(0, 9)];
         }
         default: return std::string(1, static_cast<char>(pick(0x80, 0xFF)));
         }
