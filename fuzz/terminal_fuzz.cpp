@@ -10,6 +10,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,23 @@ struct Screen_State {
     }
 };
 
-bool valid_cell(wchar_t c, unsigned char attr)
+bool valid_character(wchar_t c)
 {
     auto const value = static_cast<std::uint32_t>(c);
-    bool const code_point = value != 0 && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
-    return code_point && (attr & ~0x07u) == 0;
+    return value != 0 && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+}
+
+// A valid character in every cell but the second half of a wide one, which
+// follows its first half and shares its attributes.
+bool valid_cell(Line const& line, unsigned int c)
+{
+    if ((line.attribute(c) & ~0x07u) != 0)
+        return false;
+    bool const wide = c + 1 < line.length() && line.is_continuation(c + 1);
+    if (line.is_continuation(c))
+        return c > 0 && !line.is_continuation(c - 1) && wcwidth(line.character(c - 1)) == 2 &&
+               line.attribute(c) == line.attribute(c - 1);
+    return valid_character(line.character(c)) && wide == (wcwidth(line.character(c)) == 2);
 }
 
 // Reads the model back, aborting on anything a cycle must never leave behind.
@@ -70,9 +83,9 @@ Screen_State checked_state(Display const& display)
         std::wstring characters;
         std::vector<unsigned char> attributes;
         for (unsigned int c = 0; c < line.length(); ++c) {
-            if (!valid_cell(line.character(c), line.attribute(c)))
+            if (!valid_cell(line, c))
                 std::abort();
-            characters += line.character(c);
+            characters += line.cell_text(c) + L'|';
             attributes.push_back(line.attribute(c));
         }
         state.characters.push_back(characters);

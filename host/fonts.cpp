@@ -5,8 +5,10 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "host/font_search.h"
@@ -43,9 +45,24 @@ FT_Library library()
 
 int pixels(FT_Pos value) { return int(value >> 6); }
 
+// A combining mark, or another character that takes no room of its own.
+bool zero_width(char32_t code_point)
+{
+    static locale_t const utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (!utf8)
+        return false;
+    locale_t const previous = uselocale(utf8);
+    int const width = wcwidth(static_cast<wchar_t>(code_point));
+    uselocale(previous);
+    return width == 0;
+}
+
 Glyph render(Face& f, char32_t code_point)
 {
     Glyph g;
+    // The box drawn for a missing glyph would take room that a mark does not have.
+    if (FT_Get_Char_Index(f.face, code_point) == 0 && zero_width(code_point))
+        return g;
     FT_Int32 const flags = FT_LOAD_RENDER | (f.antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
     if (FT_Load_Char(f.face, code_point, flags) != 0 && FT_Load_Glyph(f.face, 0, flags) != 0)
         return g;

@@ -138,8 +138,7 @@ void Display::screen_dimensions_changed()
 void Display::repaint_kept(std::vector<Line> const& old_lines)
 {
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            lines[r].insert(static_cast<unsigned int>(c), old_lines[r].character(c), old_lines[r].attribute(c));
+        lines[r].copy_cells(old_lines[r]);
     toggle_cursor();
     Inkview_Utils::PartialUpdateR(Rect{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)});
 }

@@ -40,6 +40,10 @@ public:
     // DECAWM: with automatic margins a character written in the last column
     // leaves the wrap pending, and the next one starts the next row.
     void set_auto_wrap(bool on);
+    // IRM: a character written in insert mode pushes the rest of its row right.
+    void set_insert_mode(bool on);
+    // Writes c at the cursor in as many cells as it is wide and moves the
+    // cursor past them; a combining mark joins the character before the cursor.
     Rect insert(wchar_t c);
     // HT: to the next tab stop (every eighth column), never past the last.
     Rect tab();
@@ -79,6 +83,7 @@ private:
 
     bool row_exists(int row) const { return row >= 0 && row < static_cast<int>(lines.size()); }
     void set_mode(unsigned char bit, bool on);
+    Rect combine(wchar_t mark);
     void repaint_kept(std::vector<Line> const& old_lines);
 
     Messenger& messenger;
@@ -104,6 +109,7 @@ private:
     int scroll_bottom = -1;
     unsigned char attribute_modes = 0;
     bool auto_wrap = true;
+    bool insert_mode = false;
     // The last column was written: the cursor column is one past it until
     // the next character wraps or the cursor moves.
     bool wrap_pending = false;

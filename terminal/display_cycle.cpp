@@ -17,14 +17,23 @@ constexpr int bell_height = 30;
 
 // The cursor is shown on the grid cell nearest to its position: one past the
 // last column (after writing the last column) it sits on the last column, and
-// nothing outside the grid is ever inverted.
+// nothing outside the grid is ever inverted. On either half of a wide
+// character it covers the whole character.
 Rect Display::toggle_cursor()
 {
     if (lines.empty() || columns <= 0)
         return Rect{};
-    int const column = std::clamp(cursor_column, 0, columns - 1);
+    int column = std::clamp(cursor_column, 0, columns - 1);
     int const row = std::clamp(cursor_row, 0, rows - 1);
-    Rect const cell{margin + column * char_width, margin + row * line_height, char_width, line_height};
+    Line const& line = lines[static_cast<std::size_t>(row)];
+    int cells = 1;
+    if (line.is_continuation(static_cast<unsigned int>(column))) {
+        --column;
+        cells = 2;
+    } else if (column + 1 < columns && line.is_continuation(static_cast<unsigned int>(column + 1))) {
+        cells = 2;
+    }
+    Rect const cell{margin + column * char_width, margin + row * line_height, cells * char_width, line_height};
     Inkview_Utils::InvertAreaR(cell);
     return cell;
 }

@@ -4,6 +4,7 @@
 // operation ever addresses a row that does not exist.
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
 
 #include "platform/saturate.h"
 #include "terminal/attributes.h"
@@ -68,19 +69,41 @@ void Display::set_reverse_mode(bool on) { set_mode(attribute::reverse, on); }
 
 void Display::set_auto_wrap(bool on) { auto_wrap = on; }
 
+void Display::set_insert_mode(bool on) { insert_mode = on; }
+
 // A character after the last column's starts the next row, scrolling the
-// region at its bottom. Outside the grid otherwise (a move past either edge,
-// or automatic margins off) nothing is written, yet the column advances.
+// region at its bottom; so does a wide character that does not fit in the
+// last column. Outside the grid otherwise (a move past either edge, or
+// automatic margins off) nothing is written, yet the column advances.
 Rect Display::insert(wchar_t c)
 {
+    int const width = wcwidth(c);
+    if (width == 0)
+        return combine(c);
+    int const cells = width == 2 ? 2 : 1;
     Rect changed;
-    if (wrap_pending)
+    if (wrap_pending || (cells == 2 && auto_wrap && cursor_column == columns - 1))
         changed += set_pos(0, saturate(std::int64_t{cursor_row} + 1));
-    if (row_exists(cursor_row) && cursor_column >= 0)
-        changed += lines[cursor_row].insert(static_cast<unsigned int>(cursor_column), c, attribute_modes);
-    wrap_pending = auto_wrap && cursor_column == columns - 1;
-    cursor_column = saturate(std::int64_t{cursor_column} + 1);
+    if (row_exists(cursor_row) && cursor_column >= 0) {
+        Line& line = lines[cursor_row];
+        auto const column = static_cast<unsigned int>(cursor_column);
+        if (insert_mode)
+            changed += line.insert_blanks(column, static_cast<unsigned int>(cells));
+        changed += line.insert(column, c, attribute_modes, cells);
+    }
+    wrap_pending = auto_wrap && std::int64_t{cursor_column} + cells == columns;
+    cursor_column = saturate(std::int64_t{cursor_column} + cells);
     return changed;
+}
+
+// Joined to the character just written, which a pending wrap leaves in the
+// last column. There is none at the start of a row: the mark is dropped.
+Rect Display::combine(wchar_t mark)
+{
+    std::int64_t const column = std::int64_t{cursor_column} - 1;
+    if (!row_exists(cursor_row) || column < 0 || column >= columns)
+        return Rect{};
+    return lines[cursor_row].combine(static_cast<unsigned int>(column), mark);
 }
 
 Rect Display::tab()

@@ -1,7 +1,8 @@
 // Editing and painting of one screen row: cells are painted one by one at a
 // fixed pitch, blanks are painted white only as far as something was visible,
-// and reversed cells are drawn normally and then inverted. While the display
-// defers painting, edits only mark their cells, painted once at the end.
+// and reversed cells are drawn normally and then inverted. A wide character
+// is kept whole by every edit. While the display defers painting, edits only
+// mark their cells, painted once at the end.
 #include "terminal/line.h"
 
 #include <algorithm>
@@ -37,6 +38,29 @@ bool append_multibyte(wchar_t c, std::string& text)
     return true;
 }
 
+// Whether c has a form in the UTF-8 character type the program converts in:
+// every code point but the surrogates. Asked without converting, as painting
+// converts each cell once anyway.
+bool has_utf8_form(wchar_t c)
+{
+    auto const value = static_cast<std::uint32_t>(c);
+    return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+}
+
+template <typename Cells>
+void shift_left(Cells& cells, unsigned int start, unsigned int count, typename Cells::value_type const& fill)
+{
+    std::move(cells.begin() + start + count, cells.end(), cells.begin() + start);
+    std::fill(cells.end() - count, cells.end(), fill);
+}
+
+template <typename Cells>
+void shift_right(Cells& cells, unsigned int start, unsigned int count, typename Cells::value_type const& fill)
+{
+    std::move_backward(cells.begin() + start, cells.end() - count, cells.end());
+    std::fill(cells.begin() + start, cells.begin() + start + count, fill);
+}
+
 }
 
 Line::Line(Display* owner, int left, int top, int width, int height)
@@ -50,9 +74,19 @@ Line::Line(Display* owner, int left, int top, int width, int height)
 {
 }
 
+std::wstring Line::cell_text(unsigned int pos) const
+{
+    if (is_continuation(pos))
+        return std::wstring();
+    std::wstring text(1, characters[pos]);
+    if (has_marks(pos))
+        text += marks[pos];
+    return text;
+}
+
 bool Line::visible(unsigned int pos) const
 {
-    return characters[pos] != blank_char || (attributes[pos] & attribute::reverse) != 0;
+    return characters[pos] != blank_char || (attributes[pos] & attribute::reverse) != 0 || has_marks(pos);
 }
 
 // One past the last visible cell in [from, to), or from when there is none.
@@ -62,6 +96,14 @@ unsigned int Line::visible_extent(unsigned int from, unsigned int to) const
         if (visible(end - 1))
             return end;
     return from;
+}
+
+void Line::widen(unsigned int& start, unsigned int& end) const
+{
+    if (start > 0 && start < length() && is_continuation(start))
+        --start;
+    if (end > 0 && end < length() && is_continuation(end))
+        ++end;
 }
 
 Rect Line::cells(unsigned int start, unsigned int count) const
@@ -88,45 +130,99 @@ void Line::fill_white(unsigned int start, unsigned int end)
         Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
 }
 
+Rect Line::repaint(unsigned int start, unsigned int end)
+{
+    if (start >= end)
+        return Rect{};
+    if (display->painting_deferred()) {
+        defer(start, end);
+    } else {
+        Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
+        draw_cells(start, end);
+    }
+    return cells(start, end - start);
+}
+
 void Line::blank(unsigned int start, unsigned int end)
 {
     std::fill(characters.begin() + start, characters.begin() + end, blank_char);
     std::fill(attributes.begin() + start, attributes.begin() + end, 0);
+    if (!marks.empty())
+        std::fill(marks.begin() + start, marks.begin() + end, std::wstring());
 }
 
-Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr)
+Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr, int width)
+{
+    unsigned int const cell_count = width == 2 ? 2 : 1;
+    if (pos >= length() || cell_count > length() - pos)
+        return Rect{};
+    unsigned int start = pos;
+    unsigned int end = pos + cell_count;
+    widen(start, end);
+    blank(start, end);
+    characters[pos] = c;
+    attributes[pos] = attr;
+    if (cell_count == 2) {
+        characters[pos + 1] = continuation;
+        attributes[pos + 1] = attr;
+    }
+    if (!has_utf8_form(c))
+        return Rect{};
+    return repaint(start, end);
+}
+
+Rect Line::combine(unsigned int pos, wchar_t mark)
 {
     if (pos >= length())
         return Rect{};
-    characters[pos] = c;
-    attributes[pos] = attr;
+    unsigned int start = pos;
+    unsigned int end = pos + 1;
+    widen(start, end);
+    if (marks.empty())
+        marks.resize(length());
+    marks[start] += mark;
+    return repaint(start, end);
+}
 
-    std::string text;
-    if (!append_multibyte(c, text))
+Rect Line::insert_blanks(unsigned int pos, unsigned int count)
+{
+    if (pos >= length() || count == 0)
         return Rect{};
-
-    Rect const cell = cells(pos, 1);
-    if (display->painting_deferred()) {
-        defer(pos, pos + 1);
-        return cell;
+    count = std::min(count, length() - pos);
+    unsigned int start = pos;
+    if (is_continuation(pos)) {
+        --start;
+        blank(start, pos + 1);
     }
-    Inkview_Utils::FillAreaR(cell, WHITE);
-    SetFont(display->font(attr), BLACK);
-    DrawString(cell.x, cell.y, text.c_str());
-    if (attr & attribute::reverse)
-        Inkview_Utils::InvertAreaR(cell);
-    return cell;
+    unsigned int const old_extent = visible_extent(start, length());
+    // A wide character whose second half would be pushed past the end goes whole.
+    unsigned int const kept_end = length() - count;
+    if (kept_end > pos && kept_end < length() && is_continuation(kept_end))
+        blank(kept_end - 1, kept_end + 1);
+    shift_right(characters, pos, count, blank_char);
+    shift_right(attributes, pos, count, static_cast<unsigned char>(0));
+    if (!marks.empty())
+        shift_right(marks, pos, count, std::wstring());
+    return repaint(start, std::max(old_extent, visible_extent(start, length())));
 }
 
 Rect Line::delete_chars(unsigned int start, unsigned int count)
 {
-    if (start >= length())
+    if (start >= length() || count == 0)
         return Rect{};
     count = std::min(count, length() - start);
-    Rect const area = cells(start, count);
-    fill_white(start, start + count);
-    blank(start, start + count);
-    return area;
+    unsigned int from = start;
+    unsigned int to = start + count;
+    widen(from, to);
+    unsigned int const old_extent = visible_extent(from, length());
+    // The halves that the deleted range cuts off their wide characters.
+    blank(from, start);
+    blank(start + count, to);
+    shift_left(characters, start, count, blank_char);
+    shift_left(attributes, start, count, static_cast<unsigned char>(0));
+    if (!marks.empty())
+        shift_left(marks, start, count, std::wstring());
+    return repaint(from, std::max(old_extent, visible_extent(from, length())));
 }
 
 Rect Line::clear_line()
@@ -136,6 +232,7 @@ Rect Line::clear_line()
         return Rect{};
     characters.assign(static_cast<std::size_t>(std::max(display->column_count(), 0)), blank_char);
     attributes.assign(characters.size(), 0);
+    marks.clear();
     fill_white(0, extent);
     return cells(0, extent);
 }
@@ -144,6 +241,8 @@ Rect Line::clear_to_end_of_line(unsigned int start)
 {
     if (start >= length())
         return Rect{};
+    unsigned int end = length();
+    widen(start, end);
     unsigned int const extent = visible_extent(start, length());
     blank(start, length());
     if (extent == start)
@@ -156,10 +255,12 @@ Rect Line::clear_from_begin_of_line(unsigned int last)
 {
     if (length() == 0)
         return Rect{};
-    unsigned int const end = std::min(last, length() - 1) + 1;
-    fill_white(0, end);
-    blank(0, end);
-    return cells(0, end);
+    unsigned int start = 0;
+    unsigned int end = std::min(last, length() - 1) + 1;
+    widen(start, end);
+    fill_white(start, end);
+    blank(start, end);
+    return cells(start, end);
 }
 
 Rect Line::change_y_pos(int rows)
@@ -183,13 +284,22 @@ Rect Line::draw()
     return cells(0, extent);
 }
 
+Rect Line::copy_cells(Line const& other)
+{
+    characters = other.characters;
+    attributes = other.attributes;
+    marks = other.marks;
+    return draw();
+}
+
 void Line::paint_pending()
 {
-    unsigned int const start = pending_begin;
-    unsigned int const end = std::min(pending_end, length());
+    unsigned int start = pending_begin;
+    unsigned int end = std::min(pending_end, length());
     pending_begin = pending_end = 0;
     if (start >= end)
         return;
+    widen(start, end);
     Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
     draw_cells(start, end);
 }
@@ -197,9 +307,11 @@ void Line::paint_pending()
 void Line::draw_cells(unsigned int start, unsigned int end)
 {
     end = visible_extent(start, end);
-    int pen = x + static_cast<int>(start) * char_width;
-    for (unsigned int i = start; i < end; ++i)
-        draw_substring(i, 1, pen);
+    for (unsigned int i = start; i < end; ++i) {
+        int pen = x + static_cast<int>(i) * char_width;
+        if (!is_continuation(i))
+            draw_substring(i, 1, pen);
+    }
     while (start < end) {
         if (!(attributes[start] & attribute::reverse)) {
             ++start;
@@ -214,7 +326,8 @@ void Line::draw_cells(unsigned int start, unsigned int end)
 }
 
 // A substring the locale cannot convert is not painted, as insert paints
-// nothing for such a cell; the pen advances all the same. Cells past the
+// nothing for such a cell; the pen advances all the same. A continuation
+// cell adds nothing: its wide character's glyph covers it. Cells past the
 // row's end are not there to paint.
 void Line::draw_substring(unsigned int pos, unsigned int count, int& pen_x)
 {
@@ -224,8 +337,9 @@ void Line::draw_substring(unsigned int pos, unsigned int count, int& pen_x)
     std::string text;
     bool convertible = true;
     for (unsigned int i = pos; i < pos + count && convertible; ++i)
-        convertible = append_multibyte(characters[i], text);
-    if (convertible) {
+        for (wchar_t c : cell_text(i))
+            convertible = convertible && append_multibyte(c, text);
+    if (convertible && !text.empty()) {
         SetFont(display->font(attributes[pos]), BLACK);
         DrawString(pen_x, y, text.c_str());
     }

@@ -255,7 +255,7 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
     char const final_byte = *p;
     if (final_byte == '\0')
         return 1;
-    if (!std::strchr("ABCDJKMPlm;", final_byte))
+    if (!std::strchr("ABCDJKMPhlm;", final_byte))
         return -1;
 
     switch (final_byte) {
@@ -289,7 +289,14 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
     case 'P':  // DCH
         changed += display->delete_chars(n);
         break;
-    case 'l':  // RM: no mode is kept, so resetting one has no effect
+    case 'h':  // SM: only IRM is kept
+        if (n != 4)
+            return -1;
+        display->set_insert_mode(true);
+        break;
+    case 'l':  // RM: IRM off; resetting another mode has no effect
+        if (n == 4)
+            display->set_insert_mode(false);
         break;
     case 'm':  // SGR; underline is shown as italic
         if (n == 0) {

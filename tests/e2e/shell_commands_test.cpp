@@ -1,6 +1,6 @@
-// Programs run from vim with the shipped profile, and an editor writing past
-// the last column, in the whole program: each screen is held against tmux
-// running the same command at the same size.
+// vim with the shipped profile running commands and editing text in several
+// scripts, and an editor writing past the last column, in the whole program:
+// each screen is held against tmux running the same at the same size.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -24,9 +24,10 @@ constexpr int keyboard_top = 800 - 242;
 int const columns = (600 - 20) / terminal_cell(24).width;
 int const rows = (keyboard_top - 10) / terminal_cell(24).height;
 
-// The space bar and the enter key of the shipped English keyboard.
+// The space bar, enter and shift keys of the shipped English keyboard.
 std::string const space = "tap 273 776\n";
 std::string const enter = "tap 543 776\n";
+std::string const shift = "tap 84 776\n";
 
 // One thing the user does: the taps in Tarn, and the same keys in tmux.
 struct Step {
@@ -38,7 +39,14 @@ struct Case {
     char const* name;
     std::string vim_arguments;
     std::vector<Step> steps;
+    std::string file = "first line of the sample\nsecond line\n";
 };
+
+// Regression for the last case: wide characters took one cell and
+// combining marks a cell of their own, so vim's rows came out squeezed or
+// pushed right, and edits left stale characters behind.
+std::string const scripts_file = "日本語のテキスト ascii tail\n中文文本 and more\n한국어 텍스트 here\n"
+                                 "café cafe\u0301 naïve\nplain ascii line\n";
 
 std::vector<Case> const cases = {
     {"OutputLinesStartAtTheLeftMargin", "-c '!ls -la /usr/bin | head -40'", {}},
@@ -48,6 +56,16 @@ std::vector<Case> const cases = {
      "-c sh",
      {{"type echo\n" + space + "type hello\n" + enter, {"=echo hello", "Enter"}},
       {"type exit\n" + enter, {"=exit", "Enter"}}}},
+    {"WideAndCombiningCharactersEditedInPlace",
+     "",
+     {{"type x\n", {"=x"}},
+      {"type j\n" + shift + "type $\n" + shift + "type x\n", {"=j$x"}},
+      {"type jj0eex\n", {"=jj0eex"}},
+      {"type kx\n", {"=kx"}},
+      {"type dd\n", {"=dd"}},
+      {"type k\n" + shift + "type J\n" + shift, {"=kJ"}},
+      {"type /ascii\n" + enter, {"=/ascii", "Enter"}}},
+     scripts_file},
 };
 
 void PrintTo(Case const& c, std::ostream* out) { *out << c.name; }
@@ -62,7 +80,6 @@ protected:
         setenv("VIM", paths::vim_etc().c_str(), 1);
         setenv("VIMRUNTIME", paths::vim_runtime().c_str(), 1);
         setenv("SHELL", "/bin/bash", 1);
-        scratch.write_file("sample.txt", "first line of the sample\nsecond line\n");
     }
 
     std::vector<std::string> tarn_screen(int step) const
@@ -80,6 +97,7 @@ protected:
 TEST_P(Shell_Commands, ScreenIsTheSameAsInTmux)
 {
     Case const& c = GetParam();
+    scratch.write_file("sample.txt", c.file);
     std::string events = "settle 600 10000\nsnapshot 0\n";
     for (std::size_t i = 0; i < c.steps.size(); ++i)
         events += c.steps[i].tarn_events + "settle 600 10000\nsnapshot " + std::to_string(i + 1) + "\n";

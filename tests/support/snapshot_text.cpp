@@ -1,6 +1,8 @@
 // Parser for the stand-in's snapshot text files.
 #include "tests/support/snapshot_text.h"
 
+#include <clocale>
+#include <cwchar>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -27,6 +29,18 @@ std::string rest(std::istringstream& in)
     std::string text;
     std::getline(in, text);
     return unescaped(text.empty() ? text : text.substr(1));
+}
+
+// The cells a drawn cell's text takes on the grid: two for a wide character.
+int cell_count(std::string const& text)
+{
+    static locale_t const utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    locale_t const previous = uselocale(utf8);
+    wchar_t first = 0;
+    std::mbstate_t state{};
+    int const width = std::mbrtowc(&first, text.data(), text.size(), &state) > 0 ? wcwidth(first) : 1;
+    uselocale(previous);
+    return width == 2 ? 2 : 1;
 }
 
 }
@@ -66,7 +80,7 @@ std::vector<std::string> terminal_rows(Snapshot const& snapshot, int cell_width,
         for (auto const& [at, character] : row) {
             text.append(static_cast<std::size_t>(std::max(0, at - column)), ' ');
             text += character;
-            column = at + 1;
+            column = at + cell_count(character);
         }
     }
     return rows;

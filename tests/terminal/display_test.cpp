@@ -276,9 +276,9 @@ TEST_F(Display_Test, RowOperationsOutsideTheGridTouchNothing)
 
     // Left of the grid, the erase functions take the part of the range that is on it.
     display->set_pos(-2, 0);
-    EXPECT_EQ(display->delete_chars(3), cells(0, 0));
-    EXPECT_EQ(row(0), " bc");
-    EXPECT_EQ(display->clear_to_end_of_line(), cells(0, 0, 3));
+    EXPECT_EQ(display->delete_chars(3), cells(0, 0, 3));
+    EXPECT_EQ(row(0), "bc");
+    EXPECT_EQ(display->clear_to_end_of_line(), cells(0, 0, 2));
     EXPECT_EQ(row(0), "");
 }
 

@@ -124,15 +124,17 @@ TEST_F(Line_Test, ClearFromBeginClearsThroughTheLastCellGiven)
     EXPECT_FALSE(white(row_cells(0, 1, 1)));
 }
 
-TEST_F(Line_Test, DeleteCharsBlanksTheRangeWithoutShifting)
+TEST_F(Line_Test, DeleteCharsMovesTheRestLeftAndRepaintsWhatWasShown)
 {
+    // Regression: the deleted cells were blanked in place, and a shell's
+    // line editing left gaps in the command line.
     Line line = make(0, "abcdefg");
-    EXPECT_EQ(line.delete_chars(3, 2), row_cells(0, 3, 2));
-    EXPECT_EQ(printable(line), "abc  fg");
-    EXPECT_TRUE(white(row_cells(0, 3, 2)));
-    EXPECT_FALSE(white(row_cells(0, 5, 1)));
-    // Blank cells are painted and reported too.
-    EXPECT_EQ(line.delete_chars(10, 3), row_cells(0, 10, 3));
+    EXPECT_EQ(line.delete_chars(3, 2), row_cells(0, 3, 4));
+    EXPECT_EQ(printable(line), "abcfg");
+    EXPECT_TRUE(white(row_cells(0, 5, 2)));
+    EXPECT_FALSE(white(row_cells(0, 4, 1)));
+    // Nothing shown from there on: nothing to repaint.
+    EXPECT_TRUE(line.delete_chars(10, 3).empty());
     EXPECT_TRUE(line.delete_chars(0, 0).empty());
 }
 

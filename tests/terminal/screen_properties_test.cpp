@@ -47,6 +47,8 @@ std::vector<std::string> const examples = {
     "a\r\nb\r\nc\r\nd\r\ne\r\nf\e[2;4r\e[2;1H\e[L\e[M\e[3M\e[2P\e[P\n\n\n\n\e[1;6r",
     "\e7\e[5;5Hsaved\e8back\e[12;12H\e[99;99H",
     "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\x80\xc3" "A\xe2" "AB\xf8\xc0\x80|",
+    "\xe6\x97\xa5\xe6\x9c\xac\xcc\x81\xe8\xaa\x9e" "e\xcc\x81\e[4h\xe4\xb8\xad\e[4l\e[2P\r\e[3C\e[K\e[1K"
+    "0123456789012345678\xe6\x97\xa5\xcc\x81",
     "0123456789abcdefghijKLMNO\tp\e[?7lqrstuvwxyz0123456789\e[?7h\e[?2004h\r\t\t\tend",
     "\eM\e\e[1m\e[?1h\e[5h\e[4l\e[5H\e[1;2;3H\e[2147483648A\e[1;x\e[;5H\e[2; 3H\e[3;-1H",
 };
@@ -158,9 +160,10 @@ public:
         }
         case 11: return pick(0, 2) ? "\e[" + number(6) + ";" + number(13) + "r" : std::string(pick(0, 1) ? "\e7" : "\e8");
         case 12: {
-            static char const* const odd[] = {"\e[?25h", "\eM", "\e[5h", "\xc3\xa9", "\x80",
-                                              "\xe2\x82\xac", "\a", "\e[3m", "\e[?7l", "\e[?7h"};
-            return odd[pick(0, 9)];
+            static char const* const odd[] = {"\e[?25h", "\eM",   "\e[5h",   "\xc3\xa9",         "\x80",
+                                              "\xe2\x82\xac", "\a",   "\e[3m",   "\e[?7l",          "\e[?7h",
+                                              "\e[4h",        "\e[4l", "\xcc\x81", "\xe6\x97\xa5"};
+            return odd[pick(0, 13)];
         }
         default: return std::string(1, static_cast<char>(pick(0x80, 0xFF)));
         }

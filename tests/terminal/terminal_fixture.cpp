@@ -84,10 +84,12 @@ std::string printable(Line const& line)
 {
     std::string text;
     for (unsigned int i = 0; i < line.length(); ++i) {
-        wchar_t const one[2] = {line.character(i), 0};
-        char buffer[8];
-        std::size_t const n = std::wcstombs(buffer, one, sizeof buffer);
-        text += n == static_cast<std::size_t>(-1) ? std::string("?") : std::string(buffer, n);
+        for (wchar_t const c : line.cell_text(i)) {
+            wchar_t const one[2] = {c, 0};
+            char buffer[8];
+            std::size_t const n = std::wcstombs(buffer, one, sizeof buffer);
+            text += n == static_cast<std::size_t>(-1) ? std::string("?") : std::string(buffer, n);
+        }
     }
     text = show_controls(text);
     return text.substr(0, text.find_last_not_of(' ') + 1);
