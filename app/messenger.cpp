@@ -111,8 +111,10 @@ int Messenger::route(request::Handle_Event const& event)
         show_screen();
         return 1;
     case 25: case 26: case 27: case 28:
+        display->wake();
         return button_handler->handle(event.event, event.par1, event.par2);
     case 29: case 30: case 31: case 34: case 35: case 39: case 44:
+        display->wake();
         return pointer_handler->handle(event.event, event.par1, event.par2);
     default:
         return 0;
@@ -151,6 +153,7 @@ int Messenger::GetTouchInfo(iv_mtinfo* points)
 void Messenger::send(message::New_Text const& m)
 {
     editor->write(m.text);
+    display->input_sent();
     display->check();
 }
 
@@ -168,10 +171,12 @@ void Messenger::send(message::Show_Rotate_Box const&) { rotation_handler->show()
 
 void Messenger::send(message::Suspend_Display const& m)
 {
-    if (m.suspend)
+    if (m.suspend) {
         display->stop_timer();
-    else
+    } else {
+        display->wake();
         display->start_timer();
+    }
 }
 
 void Messenger::send(message::Close const&)

@@ -9,6 +9,7 @@
 #include "platform/inkview.h"
 #include "platform/rect.h"
 #include "terminal/line.h"
+#include "terminal/output_pace.h"
 #include "terminal/vt102.h"
 
 class Config;
@@ -67,6 +68,10 @@ public:
     void paint_pending();
     void start_timer();
     void stop_timer();
+    // Bytes went to the child: the next cycles come quickly, for its echo.
+    void input_sent();
+    // The user acted: a cycle slowed down by a quiet while comes at the normal period again.
+    void wake();
     static void static_timer_handler();
     static Display* s_handling_display;
 
@@ -118,4 +123,9 @@ private:
     // The bell refreshed the panel during this cycle, with the cursor hidden.
     bool bell_rang = false;
     bool deferring = false;
+    Output_Pace pace;
+    bool timer_running = false;
+    // What the interpreter left of the child's output for the next cycle:
+    // anything beyond it in the next fetch is new.
+    std::size_t unconsumed = 0;
 };

@@ -1,6 +1,7 @@
 // The output cycle: fetch what the child wrote, let the interpreter apply it
 // with the cursor hidden, and refresh the union of everything painted with a
-// single partial update; the timer that repeats it; the cursor and the bell.
+// single partial update; the timer that repeats it at the pace that input and
+// output set; the cursor and the bell.
 #include <algorithm>
 #include <string>
 
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int cycle_ms = 50;
 constexpr int bell_height = 30;
 
 }
@@ -67,6 +67,7 @@ void Display::check()
     request::Get_Text fetch;
     messenger.send(fetch);
     std::string& text = *fetch.text;
+    pace.cycle_done(text.size() > unconsumed);
     if (!text.empty()) {
         bell_rang = false;
         Rect const hidden = toggle_cursor();
@@ -85,6 +86,7 @@ void Display::check()
             Inkview_Utils::PartialUpdateR(area);
         }
     }
+    unconsumed = text.size();
     start_timer();
 }
 
@@ -94,9 +96,30 @@ void Display::paint_pending()
         line.paint_pending();
 }
 
-void Display::start_timer() { SetWeakTimer("tarn_timer", static_timer_handler, cycle_ms); }
+void Display::start_timer()
+{
+    SetWeakTimer("tarn_timer", static_timer_handler, pace.period());
+    pace.armed();
+    timer_running = true;
+}
 
-void Display::stop_timer() { ClearTimer(static_timer_handler); }
+void Display::stop_timer()
+{
+    ClearTimer(static_timer_handler);
+    timer_running = false;
+}
+
+void Display::input_sent() { pace.input_sent(); }
+
+// A timer armed for an idle second is armed again for the normal period; a
+// suspended cycle stays suspended.
+void Display::wake()
+{
+    bool const slow = pace.period() > Output_Pace::normal_ms;
+    pace.user_acted();
+    if (slow && timer_running)
+        start_timer();
+}
 
 void Display::static_timer_handler()
 {

@@ -16,6 +16,7 @@
 #include "app/application.h"
 #include "host/host.h"
 #include "platform/inkview.h"
+#include "terminal/display.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -116,6 +117,22 @@ TEST_F(Program, UnroutedEventsAnswerZeroAndTouchNothing)
     EXPECT_EQ(event(EVT_POINTERDRAG, 100, 100), 0);
     EXPECT_TRUE(host::updates().empty());
     EXPECT_FALSE(host::menu_open());
+}
+
+TEST_F(Program, KeyTextIsAnsweredQuicklyAndATouchEndsAnIdleWhile)
+{
+    start();
+    event(EVT_SHOW);
+    // The built-in keyboard's "q", in its second row.
+    event(EVT_POINTERDOWN, 81, 636);
+    event(EVT_POINTERUP, 81, 636);
+    EXPECT_EQ(host::timer_delay(Display::static_timer_handler), 1);
+
+    for (int i = 0; i < 40; ++i)
+        host::fire_timers();
+    EXPECT_EQ(host::timer_delay(Display::static_timer_handler), 1000);
+    event(EVT_POINTERDOWN, 300, 300);
+    EXPECT_EQ(host::timer_delay(Display::static_timer_handler), 50);
 }
 
 TEST_F(Program, MenuKeyReleaseOpensTheMenu)
