@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/messenger.h"
+#include "platform/callback_guard.h"
 #include "platform/inkview_utils.h"
 #include "terminal/display.h"
 
@@ -91,6 +92,8 @@ void Display::stop_timer() { ClearTimer(static_timer_handler); }
 
 void Display::static_timer_handler()
 {
-    if (s_handling_display)
-        s_handling_display->check();
+    callback_guard::run([] {
+        if (s_handling_display)
+            s_handling_display->check();
+    });
 }
