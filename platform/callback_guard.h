@@ -1,7 +1,7 @@
 // The boundary of every function the platform calls back (the event function,
 // the timer, the menu and rotation choices): no exception may leave one, as it
 // would unwind through the platform's library, which may have no unwind tables
-// (the program would abort without a word).
+// (the program would abort, status 134, instead of ending as designed).
 #pragma once
 
 #include <exception>

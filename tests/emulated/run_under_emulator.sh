@@ -16,6 +16,10 @@ runtime=$3
 libdir=$4
 program=$5
 
+for built in "$program" ${6:+"$6"}; do
+    [ -x "$built" ] || { echo "FAIL: no program at $built: build it first (scripts/test)" >&2; exit 1; }
+done
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 root=$work/root
