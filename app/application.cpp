@@ -6,11 +6,10 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <memory>
 
 #include "app/messenger.h"
-#include "app/tarn_exception.h"
+#include "platform/callback_guard.h"
 #include "platform/inkview.h"
 #include "platform/paths.h"
 
@@ -35,20 +34,7 @@ void select_utf8_character_type()
             return;
 }
 
-}
-
-void prepare_environment()
-{
-    select_utf8_character_type();
-    setenv("LANG", "en_US.utf8", 0);
-    setenv("VIM", paths::vim_etc().c_str(), 0);
-    setenv("VIMRUNTIME", paths::vim_runtime().c_str(), 0);
-    char const* home = std::getenv("HOME");
-    if (!home || std::strcmp(home, "/") == 0)
-        setenv("HOME", paths::vim_home().c_str(), 1);
-}
-
-int event_function(int type, int par1, int par2)
+int route_event(int type, int par1, int par2)
 {
     switch (type) {
     case EVT_INIT:
@@ -65,6 +51,26 @@ int event_function(int type, int par1, int par2)
     }
 }
 
+}
+
+void prepare_environment()
+{
+    select_utf8_character_type();
+    setenv("LANG", "en_US.utf8", 0);
+    setenv("VIM", paths::vim_etc().c_str(), 0);
+    setenv("VIMRUNTIME", paths::vim_runtime().c_str(), 0);
+    char const* home = std::getenv("HOME");
+    if (!home || std::strcmp(home, "/") == 0)
+        setenv("HOME", paths::vim_home().c_str(), 1);
+}
+
+// Nothing is thrown into the platform: a failure, such as a Messenger that
+// could not be built, is reported, the platform asked to close, and 0 returned.
+int event_function(int type, int par1, int par2)
+{
+    return callback_guard::run([&] { return route_event(type, par1, par2); }, 0);
+}
+
 int run(int argc, char** argv)
 {
     if (argc > 1) {
@@ -72,11 +78,7 @@ int run(int argc, char** argv)
         editor_argv = argv + 1;
     }
     prepare_environment();
-    try {
-        InkViewMain(event_function);
-    } catch (Tarn_Exception const& e) {
-        std::cerr << e.what() << std::endl;
-    }
+    InkViewMain(event_function);
     messenger.reset();
     return 0;
 }

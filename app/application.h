@@ -1,6 +1,6 @@
 // Start-up and the platform's event function: the editor's environment, the
-// Messenger's life from the initialisation event to the exit event, and the
-// report of a fatal Tarn_Exception.
+// Messenger's life from the initialisation event to the exit event. A failure
+// in any event is reported on standard error and ends the program with status 0.
 #pragma once
 
 namespace application {

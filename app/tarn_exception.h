@@ -1,5 +1,5 @@
 // Tarn_Exception: the one exception type; its message is complete and is what
-// main prints before the program ends.
+// is printed before the program ends.
 #pragma once
 
 #include <cerrno>

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/messenger.h"
+#include "platform/callback_guard.h"
 #include "platform/saturate.h"
 
 namespace {
@@ -43,8 +44,10 @@ Menu_Handler::~Menu_Handler()
 
 void Menu_Handler::static_menu_handler(int index)
 {
-    if (s_handling_menu)
-        s_handling_menu->menu_handler(index);
+    callback_guard::run([index] {
+        if (s_handling_menu)
+            s_handling_menu->menu_handler(index);
+    });
 }
 
 void Menu_Handler::show(int x, int y)

@@ -3,6 +3,7 @@
 #include "input/rotation_handler.h"
 
 #include "app/messenger.h"
+#include "platform/callback_guard.h"
 #include "platform/inkview.h"
 
 Rotation_Handler* Rotation_Handler::s_handling_rotation = nullptr;
@@ -19,8 +20,10 @@ void Rotation_Handler::show() { OpenRotateBox(static_rotation_handler); }
 
 void Rotation_Handler::static_rotation_handler(int orientation)
 {
-    if (s_handling_rotation)
-        s_handling_rotation->rotation_handler(orientation);
+    callback_guard::run([orientation] {
+        if (s_handling_rotation)
+            s_handling_rotation->rotation_handler(orientation);
+    });
 }
 
 // Only the platform's four orientations exist; anything else (a chooser closed

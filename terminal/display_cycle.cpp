@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/messenger.h"
+#include "platform/callback_guard.h"
 #include "platform/inkview_utils.h"
 #include "terminal/display.h"
 
@@ -123,6 +124,8 @@ void Display::wake()
 
 void Display::static_timer_handler()
 {
-    if (s_handling_display)
-        s_handling_display->check();
+    callback_guard::run([] {
+        if (s_handling_display)
+            s_handling_display->check();
+    });
 }

@@ -87,6 +87,15 @@ TEST_F(Faults, UnreadableKeyboardFileEndsWithItsMessage)
     EXPECT_FALSE(shot("never"));
 }
 
+// The reader's platform library may have no unwind tables: a start-up failure
+// thrown through it aborted the program (status 134) without its message.
+TEST_F(Faults, StartupFailureUnderAPlatformWithoutUnwindTablesIsReportedWithStatusZero)
+{
+    use_editor("echo up; sleep 30\n");
+    EXPECT_EQ(run("quit\n", 60, "LD_LIBRARY_PATH=" TARN_NO_UNWIND_PLATFORM), 0) << errors;
+    EXPECT_EQ(errors, "Can't open keyboard font 'DejaVuSansMono-Bold'\n");
+}
+
 TEST_F(Faults, MissingFontsAreReportedAndTheDefaultsUsed)
 {
     use_editor("echo up; sleep 30\n", "keyboard_file:\nnormal_font: NoSuchFontAnywhere\nkbd_font: NoSuchKeyboardFont\n");

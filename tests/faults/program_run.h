@@ -17,12 +17,13 @@ struct Program_Run : ::testing::Test {
     Sandbox root;
     std::string errors;
 
-    // Runs tarn on the script with the sandbox as its device tree; the exit
-    // status, or 124 when it had to be stopped.
-    int run(std::string const& script, int limit_seconds = 60)
+    // Runs tarn on the script with the sandbox as its device tree (and the
+    // environment's further VAR=VALUE words); the exit status, or 124 when it
+    // had to be stopped.
+    int run(std::string const& script, int limit_seconds = 60, std::string const& environment = "")
     {
         root.write_file("events", script);
-        int const status = run_tarn(root.root(), "", limit_seconds);
+        int const status = run_tarn(root.root(), "", limit_seconds, environment);
         errors = read_file(root.path("errors"));
         return status;
     }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/tarn_exception.h"
 #include "editor/editor.h"
 #include "input/button_handler.h"
 #include "input/menu_handler.h"
@@ -15,7 +16,16 @@
 namespace fake {
 
 namespace {
+
 Messenger_Log the_log;
+
+void record(std::string const& sent)
+{
+    the_log.sent.push_back(sent);
+    if (!the_log.fail_on.empty() && sent.compare(0, the_log.fail_on.size(), the_log.fail_on) == 0)
+        throw Tarn_Exception(sent + " failed");
+}
+
 }
 
 Messenger_Log& log() { return the_log; }
@@ -31,6 +41,7 @@ std::string Messenger_Log::all_text() const
 
 }
 
+using fake::record;
 using fake::the_log;
 
 Messenger::Messenger(int, char**) : start_orientation(0), current_orientation(0) {}
@@ -38,78 +49,78 @@ Messenger::~Messenger() = default;
 
 void Messenger::send(message::New_Text const& m)
 {
-    the_log.sent.push_back("New_Text");
+    record("New_Text");
     the_log.texts.push_back(m.text);
 }
 void Messenger::send(message::Keyboard_Pressed const& m)
 {
-    the_log.sent.push_back("Keyboard_Pressed");
+    record("Keyboard_Pressed");
     the_log.keyboard_presses.emplace_back(m.x, m.y);
 }
 void Messenger::send(message::Keyboard_Released const&)
 {
-    the_log.sent.push_back("Keyboard_Released");
+    record("Keyboard_Released");
     ++the_log.keyboard_releases;
 }
 void Messenger::send(message::Change_Keyboard const&)
 {
-    the_log.sent.push_back("Change_Keyboard");
+    record("Change_Keyboard");
     ++the_log.keyboard_changes;
 }
 void Messenger::send(message::Set_Keyboard const& m)
 {
-    the_log.sent.push_back("Set_Keyboard(" + std::to_string(m.index) + ")");
+    record("Set_Keyboard(" + std::to_string(m.index) + ")");
     the_log.keyboard_sets.push_back(m.index);
 }
 void Messenger::send(message::Show_Menu const& m)
 {
-    the_log.sent.push_back("Show_Menu");
+    record("Show_Menu");
     the_log.menus_shown.emplace_back(m.x, m.y);
 }
 void Messenger::send(message::Show_Rotate_Box const&)
 {
-    the_log.sent.push_back("Show_Rotate_Box");
+    record("Show_Rotate_Box");
     ++the_log.rotate_boxes;
 }
 void Messenger::send(message::Suspend_Display const& m)
 {
-    the_log.sent.push_back(std::string("Suspend_Display(") + (m.suspend ? "1" : "0") + ")");
+    record(std::string("Suspend_Display(") + (m.suspend ? "1" : "0") + ")");
     the_log.suspends.push_back(m.suspend);
 }
 void Messenger::send(message::Close const&)
 {
-    the_log.sent.push_back("Close");
+    record("Close");
     ++the_log.closes;
 }
 void Messenger::send(message::Change_Font_Size const& m)
 {
-    the_log.sent.push_back("Change_Font_Size(" + std::to_string(m.steps) + ")");
+    record("Change_Font_Size(" + std::to_string(m.steps) + ")");
     the_log.font_size_steps.push_back(m.steps);
 }
 void Messenger::send(message::Set_Orientation const& m)
 {
-    the_log.sent.push_back("Set_Orientation(" + std::to_string(m.orientation) + ")");
+    record("Set_Orientation(" + std::to_string(m.orientation) + ")");
     the_log.orientations.push_back(m.orientation);
 }
 void Messenger::send(message::Change_Touch_Mode const&)
 {
-    the_log.sent.push_back("Change_Touch_Mode");
+    record("Change_Touch_Mode");
     ++the_log.touch_mode_changes;
 }
 void Messenger::send(message::Set_Touch_Mode const& m)
 {
-    the_log.sent.push_back("Set_Touch_Mode(" + std::to_string(m.mode) + ")");
+    record("Set_Touch_Mode(" + std::to_string(m.mode) + ")");
     the_log.touch_modes.push_back(m.mode);
 }
 
 request::Handle_Event& Messenger::send(request::Handle_Event& r)
 {
-    the_log.sent.push_back("Handle_Event");
+    record("Handle_Event");
     return r;
 }
 request::Get_Text& Messenger::send(request::Get_Text& r)
 {
-    the_log.sent.push_back("Get_Text");
+    record("Get_Text");
     if (the_log.on_get_text)
         the_log.on_get_text(the_log.text);
     r.text = &the_log.text;
@@ -117,32 +128,32 @@ request::Get_Text& Messenger::send(request::Get_Text& r)
 }
 request::Get_Char_Size& Messenger::send(request::Get_Char_Size& r)
 {
-    the_log.sent.push_back("Get_Char_Size");
+    record("Get_Char_Size");
     r.width = the_log.char_width;
     r.height = the_log.line_height;
     return r;
 }
 request::Can_Toggle_Touch_State& Messenger::send(request::Can_Toggle_Touch_State& r)
 {
-    the_log.sent.push_back("Can_Toggle_Touch_State");
+    record("Can_Toggle_Touch_State");
     r.answer = the_log.can_toggle_touch;
     return r;
 }
 request::Get_Touch_State& Messenger::send(request::Get_Touch_State& r)
 {
-    the_log.sent.push_back("Get_Touch_State");
+    record("Get_Touch_State");
     r.state = the_log.touch_state;
     return r;
 }
 request::Keyboard_Names& Messenger::send(request::Keyboard_Names& r)
 {
-    the_log.sent.push_back("Keyboard_Names");
+    record("Keyboard_Names");
     r.names = the_log.keyboard_names;
     return r;
 }
 request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& r)
 {
-    the_log.sent.push_back("Current_Keyboard_Name");
+    record("Current_Keyboard_Name");
     r.name = the_log.current_keyboard;
     return r;
 }

@@ -31,6 +31,10 @@ struct Messenger_Log {
     int touch_mode_changes = 0;
     std::vector<int> touch_modes;
 
+    // A message or request whose name starts with this throws Tarn_Exception
+    // "NAME failed" once recorded, as a component's failure would.
+    std::string fail_on;
+
     // Answers.
     std::string text;                                 // the buffer request::Get_Text points at
     std::function<void(std::string&)> on_get_text;    // called before answering, may append
