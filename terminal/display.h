@@ -46,6 +46,8 @@ public:
     // Writes c at the cursor in as many cells as it is wide and moves the
     // cursor past them; a combining mark joins the character before the cursor.
     Rect insert(wchar_t c);
+    // Printable ASCII, each character one cell wide: insert of each in turn.
+    Rect insert_ascii(char const* text, std::size_t count);
     // HT: to the next tab stop (every eighth column), never past the last.
     Rect tab();
     Rect delete_chars(int count);
@@ -89,6 +91,9 @@ private:
     bool row_exists(int row) const { return row >= 0 && row < static_cast<int>(lines.size()); }
     void set_mode(unsigned char bit, bool on);
     Rect combine(wchar_t mark);
+    // The areas that rows first to last show, and repaint from their cells.
+    Rect shown(int first, int last) const;
+    Rect repaint_whole(int first, int last);
     void repaint_kept(std::vector<Line> const& old_lines);
 
     Messenger& messenger;

@@ -96,6 +96,33 @@ Rect Display::insert(wchar_t c)
     return changed;
 }
 
+// The run is written a row's part at a time, as inserting its characters one
+// by one would write them; the grid's edges take the one-by-one way.
+Rect Display::insert_ascii(char const* text, std::size_t count)
+{
+    Rect changed;
+    while (count > 0) {
+        bool const in_grid = !wrap_pending && row_exists(cursor_row) && cursor_column >= 0 && cursor_column < columns;
+        if (!in_grid) {
+            changed += insert(static_cast<wchar_t>(*text));
+            ++text;
+            --count;
+            continue;
+        }
+        auto const column = static_cast<unsigned int>(cursor_column);
+        auto const part = static_cast<unsigned int>(std::min<std::size_t>(count, columns - column));
+        Line& line = lines[cursor_row];
+        if (insert_mode)
+            changed += line.insert_blanks(column, part);
+        changed += line.put_ascii(column, text, part, attribute_modes);
+        cursor_column += static_cast<int>(part);
+        wrap_pending = auto_wrap && cursor_column == columns;
+        text += part;
+        count -= part;
+    }
+    return changed;
+}
+
 // Joined to the character just written, which a pending wrap leaves in the
 // last column. There is none at the start of a row: the mark is dropped.
 Rect Display::combine(wchar_t mark)
@@ -160,43 +187,54 @@ Rect Display::clear_screen()
     return changed;
 }
 
-// DL, and the scroll of the region: rows below move up by count, each erased
-// at its old place and redrawn from its cells at the new one. A count of 0 or
-// less changes nothing and paints nothing.
+// DL, and the scroll of the region: rows below move up by count, within the
+// region. Rows change places without their cells being copied, and every row
+// that took part is repainted from its cells; the area reported covers what
+// each showed before and shows now. A count of 0 or less changes nothing.
 Rect Display::delete_lines(int count, int start)
 {
     if (start < 0)
         start = cursor_row;
-    Rect changed;
-    if (count <= 0 || !row_exists(start))
-        return changed;
+    if (count <= 0 || !row_exists(start) || start > scroll_bottom)
+        return Rect{};
+    Rect changed = shown(start, scroll_bottom);
     std::int64_t const last_moved = std::int64_t{scroll_bottom} - count;
     int row = start;
-    for (; row <= last_moved; ++row) {
-        changed += lines[row].clear_line();
-        lines[row] = lines[row + count];
-        changed += lines[row].change_y_pos(-count);
-    }
+    for (; row <= last_moved; ++row)
+        lines[row].swap_cells(lines[row + count]);
     for (; row <= scroll_bottom; ++row)
-        changed += lines[row].clear_line();
-    return changed;
+        lines[row].erase_cells();
+    return changed += repaint_whole(start, scroll_bottom);
 }
 
 // IL: rows from the cursor's down move by count; those pushed past the
 // region's bottom are lost.
 Rect Display::insert_lines(int count)
 {
-    Rect changed;
-    if (count <= 0 || !row_exists(cursor_row))
-        return changed;
+    if (count <= 0 || !row_exists(cursor_row) || cursor_row > scroll_bottom)
+        return Rect{};
+    Rect changed = shown(cursor_row, scroll_bottom);
     std::int64_t const first_moved = std::int64_t{cursor_row} + count;
     int row = scroll_bottom;
-    for (; row >= first_moved; --row) {
-        changed += lines[row].clear_line();
-        lines[row] = lines[row - count];
-        changed += lines[row].change_y_pos(count);
-    }
+    for (; row >= first_moved; --row)
+        lines[row].swap_cells(lines[row - count]);
     for (; row >= cursor_row; --row)
-        changed += lines[row].clear_line();
-    return changed;
+        lines[row].erase_cells();
+    return changed += repaint_whole(cursor_row, scroll_bottom);
+}
+
+Rect Display::shown(int first, int last) const
+{
+    Rect area;
+    for (int row = first; row <= last; ++row)
+        area += lines[row].shown();
+    return area;
+}
+
+Rect Display::repaint_whole(int first, int last)
+{
+    Rect area;
+    for (int row = first; row <= last; ++row)
+        area += lines[row].repaint_whole();
+    return area;
 }

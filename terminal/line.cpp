@@ -92,7 +92,7 @@ bool Line::visible(unsigned int pos) const
 // One past the last visible cell in [from, to), or from when there is none.
 unsigned int Line::visible_extent(unsigned int from, unsigned int to) const
 {
-    for (unsigned int end = to; end > from; --end)
+    for (unsigned int end = std::min(to, used_end); end > from; --end)
         if (visible(end - 1))
             return end;
     return from;
@@ -149,6 +149,33 @@ void Line::blank(unsigned int start, unsigned int end)
     std::fill(attributes.begin() + start, attributes.begin() + end, 0);
     if (!marks.empty())
         std::fill(marks.begin() + start, marks.begin() + end, std::wstring());
+    if (end >= used_end)
+        used_end = std::min(used_end, start);
+}
+
+void Line::reset_cells()
+{
+    auto const width = static_cast<std::size_t>(std::max(display->column_count(), 0));
+    if (characters.size() == width) {
+        blank(0, used_end);
+        return;
+    }
+    characters.assign(width, blank_char);
+    attributes.assign(width, 0);
+    marks.clear();
+    used_end = 0;
+}
+
+void Line::make_room(unsigned int pos, unsigned int count, unsigned int& start, unsigned int& end)
+{
+    start = pos;
+    end = pos + count;
+    widen(start, end);
+    blank(start, pos);
+    blank(pos + count, end);
+    if (!marks.empty())
+        std::fill(marks.begin() + pos, marks.begin() + pos + count, std::wstring());
+    used(pos + count);
 }
 
 Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr, int width)
@@ -156,10 +183,9 @@ Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr, int width)
     unsigned int const cell_count = width == 2 ? 2 : 1;
     if (pos >= length() || cell_count > length() - pos)
         return Rect{};
-    unsigned int start = pos;
-    unsigned int end = pos + cell_count;
-    widen(start, end);
-    blank(start, end);
+    unsigned int start = 0;
+    unsigned int end = 0;
+    make_room(pos, cell_count, start, end);
     characters[pos] = c;
     attributes[pos] = attr;
     if (cell_count == 2) {
@@ -168,6 +194,19 @@ Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr, int width)
     }
     if (!has_utf8_form(c))
         return Rect{};
+    return repaint(start, end);
+}
+
+Rect Line::put_ascii(unsigned int pos, char const* text, unsigned int count, unsigned char attr)
+{
+    if (pos >= length() || count == 0)
+        return Rect{};
+    count = std::min(count, length() - pos);
+    unsigned int start = 0;
+    unsigned int end = 0;
+    make_room(pos, count, start, end);
+    std::copy(text, text + count, characters.begin() + pos);
+    std::fill(attributes.begin() + pos, attributes.begin() + pos + count, attr);
     return repaint(start, end);
 }
 
@@ -181,6 +220,7 @@ Rect Line::combine(unsigned int pos, wchar_t mark)
     if (marks.empty())
         marks.resize(length());
     marks[start] += mark;
+    used(end);
     return repaint(start, end);
 }
 
@@ -203,6 +243,8 @@ Rect Line::insert_blanks(unsigned int pos, unsigned int count)
     shift_right(attributes, pos, count, static_cast<unsigned char>(0));
     if (!marks.empty())
         shift_right(marks, pos, count, std::wstring());
+    if (used_end > pos)
+        used_end = std::min(length(), used_end + count);
     return repaint(start, std::max(old_extent, visible_extent(start, length())));
 }
 
@@ -222,6 +264,7 @@ Rect Line::delete_chars(unsigned int start, unsigned int count)
     shift_left(attributes, start, count, static_cast<unsigned char>(0));
     if (!marks.empty())
         shift_left(marks, start, count, std::wstring());
+    used_end = used_end > start + count ? used_end - count : std::min(used_end, start);
     return repaint(from, std::max(old_extent, visible_extent(from, length())));
 }
 
@@ -230,9 +273,7 @@ Rect Line::clear_line()
     unsigned int const extent = visible_extent(0, length());
     if (extent == 0)
         return Rect{};
-    characters.assign(static_cast<std::size_t>(std::max(display->column_count(), 0)), blank_char);
-    attributes.assign(characters.size(), 0);
-    marks.clear();
+    reset_cells();
     fill_white(0, extent);
     return cells(0, extent);
 }
@@ -263,14 +304,31 @@ Rect Line::clear_from_begin_of_line(unsigned int last)
     return cells(start, end);
 }
 
-Rect Line::change_y_pos(int rows)
+void Line::swap_cells(Line& other)
 {
-    y += rows * line_height;
-    if (!display->painting_deferred())
-        return draw();
-    // The whole row: the cells pending here were marked for its old place,
-    // and whatever the row replaced at the new one must go.
-    defer(0, length());
+    characters.swap(other.characters);
+    attributes.swap(other.attributes);
+    marks.swap(other.marks);
+    std::swap(used_end, other.used_end);
+}
+
+void Line::erase_cells() { reset_cells(); }
+
+// The row's place may have shown anything since the last paint: all of it
+// is painted again, and the area of what it shows now is reported.
+Rect Line::repaint_whole()
+{
+    if (display->painting_deferred()) {
+        defer(0, length());
+    } else {
+        Inkview_Utils::FillAreaR(cells(0, length()), WHITE);
+        draw_cells(0, length());
+    }
+    return shown();
+}
+
+Rect Line::shown() const
+{
     unsigned int const extent = visible_extent(0, length());
     return extent == 0 ? Rect{} : cells(0, extent);
 }
@@ -289,6 +347,7 @@ Rect Line::copy_cells(Line const& other)
     characters = other.characters;
     attributes = other.attributes;
     marks = other.marks;
+    used_end = other.used_end;
     return draw();
 }
 
@@ -336,9 +395,14 @@ void Line::draw_substring(unsigned int pos, unsigned int count, int& pen_x)
         return;
     std::string text;
     bool convertible = true;
-    for (unsigned int i = pos; i < pos + count && convertible; ++i)
-        for (wchar_t c : cell_text(i))
-            convertible = convertible && append_multibyte(c, text);
+    for (unsigned int i = pos; i < pos + count && convertible; ++i) {
+        if (is_continuation(i))
+            continue;
+        convertible = append_multibyte(characters[i], text);
+        if (has_marks(i))
+            for (wchar_t mark : marks[i])
+                convertible = convertible && append_multibyte(mark, text);
+    }
     if (convertible && !text.empty()) {
         SetFont(display->font(attributes[pos]), BLACK);
         DrawString(pen_x, y, text.c_str());

@@ -6,6 +6,7 @@
 // it painted; refreshing the panel is left to the caller.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
     // A character of width 2 that does not fit before the row's end is not
     // written.
     Rect insert(unsigned int pos, wchar_t c, unsigned char attr, int width = 1);
+    // count printable ASCII characters (each one cell wide) from pos on, cut
+    // at the row's end: what inserting them one by one does, at once.
+    Rect put_ascii(unsigned int pos, char const* text, unsigned int count, unsigned char attr);
     // Joins a combining mark to the character in cell pos.
     Rect combine(unsigned int pos, wchar_t mark);
     // IRM: count blanks at pos push the rest right; what passes the end is lost.
@@ -37,7 +41,13 @@ public:
     Rect clear_line();
     Rect clear_to_end_of_line(unsigned int start);
     Rect clear_from_begin_of_line(unsigned int last);
-    Rect change_y_pos(int rows);
+    // For scrolling without copying: the cells of two rows change places, and
+    // nothing is painted. Every row that took part is then repainted whole.
+    void swap_cells(Line& other);
+    void erase_cells();
+    Rect repaint_whole();
+    // The area of the visible cells, as the row shows them now.
+    Rect shown() const;
     Rect draw();
     // The cells of another row of the same length, drawn here.
     Rect copy_cells(Line const& other);
@@ -49,7 +59,8 @@ public:
     unsigned int length() const { return static_cast<unsigned int>(characters.size()); }
     wchar_t character(unsigned int pos) const { return characters.at(pos); }
     unsigned char attribute(unsigned int pos) const { return attributes.at(pos); }
-    bool is_continuation(unsigned int pos) const { return characters.at(pos) == continuation; }
+    // pos below length().
+    bool is_continuation(unsigned int pos) const { return characters[pos] == continuation; }
     // What cell pos shows: its character and combining marks, nothing for a continuation.
     std::wstring cell_text(unsigned int pos) const;
     int top() const { return y; }
@@ -58,6 +69,12 @@ private:
     bool visible(unsigned int pos) const;
     unsigned int visible_extent(unsigned int from, unsigned int to) const;
     bool has_marks(unsigned int pos) const { return !marks.empty() && !marks[pos].empty(); }
+    // A row of the display's present width, all blank.
+    void reset_cells();
+    void used(unsigned int end) { used_end = std::max(used_end, end); }
+    // Cells [pos, pos + count) are about to be written: the halves of wide
+    // characters they cut off are blanked, and [start, end) is what to repaint.
+    void make_room(unsigned int pos, unsigned int count, unsigned int& start, unsigned int& end);
     // [start, end) grown so that it cuts no wide character in two.
     void widen(unsigned int& start, unsigned int& end) const;
     Rect cells(unsigned int start, unsigned int count) const;
@@ -75,6 +92,9 @@ private:
     std::vector<unsigned char> attributes;
     // Combining marks per cell; empty while the row has none.
     std::vector<std::wstring> marks;
+    // Every cell from here on is a plain blank (space, no attributes, no
+    // marks): the visible extent is found from here, not from the row's end.
+    unsigned int used_end = 0;
     int x;
     int y;
     int char_width;

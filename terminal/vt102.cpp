@@ -48,11 +48,20 @@ Number read_number(char const*& cursor, int& value)
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// The C library decodes some sequences past U+10FFFF or into surrogates.
-bool is_code_point(wchar_t c)
+bool is_printable_ascii(unsigned char byte) { return byte >= 0x20 && byte < 0x7F; }
+
+// The code point of a UTF-8 sequence whose structure utf8_len has checked
+// (a lead byte and length - 1 continuation bytes); the replacement character
+// for an overlong form, a surrogate or a value past U+10FFFF.
+wchar_t decoded(char const* bytes, int length)
 {
-    auto const value = static_cast<std::uint32_t>(c);
-    return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    static constexpr std::uint32_t lead_bits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    std::uint32_t value = static_cast<unsigned char>(bytes[0]) & lead_bits[length];
+    for (int i = 1; i < length; ++i)
+        value = (value << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
+    bool const valid = value >= smallest[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    return static_cast<wchar_t>(valid ? value : replacement_char);
 }
 
 }
@@ -138,6 +147,15 @@ int VT102::handle_normal_char(Rect& changed, char const*& cursor)
     auto const byte = static_cast<unsigned char>(*cursor);
     if (byte >= 0x80)
         return handle_utf8_char(changed, cursor);
+    if (is_printable_ascii(byte)) {
+        // The whole run at once: most of what an editor writes is plain text.
+        char const* end = cursor + 1;
+        while (is_printable_ascii(static_cast<unsigned char>(*end)))
+            ++end;
+        changed += display->insert_ascii(cursor, static_cast<std::size_t>(end - cursor));
+        cursor = end;
+        return 0;
+    }
     int col = 0;
     int row = 0;
     display->get_pos(col, row);
@@ -179,10 +197,7 @@ int VT102::handle_utf8_char(Rect& changed, char const*& cursor)
         ++cursor;
         return 0;
     }
-    wchar_t c = replacement_char;
-    if (std::mbstowcs(&c, cursor, 1) != 1 || !is_code_point(c))
-        c = replacement_char;
-    changed += display->insert(c);
+    changed += display->insert(decoded(cursor, length));
     cursor += length;
     return 0;
 }

@@ -165,22 +165,25 @@ TEST_F(Line_Test, DrawRepaintsCellsAndInvertsReversedRuns)
     for (unsigned int i = 0; i < text.size(); ++i)
         inserted.insert(i, text[i], i >= 2 && i <= 4 ? 0x01 : 0x00);
     // ... look the same as the row drawn at once with one inversion per run.
-    Line drawn = inserted;
-    EXPECT_EQ(drawn.change_y_pos(2), row_cells(2, 0, 7));
-    EXPECT_EQ(drawn.top(), 10 + 2 * lh);
+    Line drawn = make(2);
+    EXPECT_EQ(drawn.copy_cells(inserted), row_cells(2, 0, 7));
     EXPECT_EQ(pixels(row_cells(0, 0, 8)), pixels(row_cells(2, 0, 8)));
 }
 
-TEST_F(Line_Test, ChangeYPosMovesTheRowUpAndRedrawsIt)
+TEST_F(Line_Test, SwappedRowsRepaintWholeAtTheirOwnPlaces)
 {
-    Line line = make(0, "moved");
-    std::vector<unsigned char> const original = pixels(row_cells(0, 0, 20));
-    FillArea(10, 10, 20 * cw, lh, WHITE);
-    line.change_y_pos(4);
-    EXPECT_EQ(line.change_y_pos(-2), row_cells(2, 0, 5));
-    EXPECT_EQ(pixels(row_cells(2, 0, 20)), original);
-    EXPECT_TRUE(line.draw() == row_cells(2, 0, 5));
-    EXPECT_TRUE(make(5).draw().empty());
+    Line upper = make(0, "upper row");
+    Line lower = make(1, "low");
+    std::vector<unsigned char> const upper_pixels = pixels(row_cells(0, 0, 20));
+    std::vector<unsigned char> const lower_pixels = pixels(row_cells(1, 0, 20));
+    upper.swap_cells(lower);
+    EXPECT_EQ(upper.repaint_whole(), row_cells(0, 0, 3));
+    EXPECT_EQ(lower.repaint_whole(), row_cells(1, 0, 9));
+    EXPECT_EQ(pixels(row_cells(0, 0, 20)), lower_pixels);
+    EXPECT_EQ(pixels(row_cells(1, 0, 20)), upper_pixels);
+    lower.erase_cells();
+    EXPECT_TRUE(lower.shown().empty());
+    EXPECT_EQ(printable(lower), "");
 }
 
 TEST_F(Line_Test, UnconvertibleCharacterIsKeptButNotPainted)
