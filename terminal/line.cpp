@@ -1,14 +1,12 @@
 // Editing and painting of one screen row: cells are painted one by one at a
-// fixed pitch, blanks are painted white only as far as something was visible,
+// fixed pitch, in UTF-8, blanks are painted white only as far as something was visible,
 // and reversed cells are drawn normally and then inverted. A wide character
 // is kept whole by every edit. While the display defers painting, edits only
 // mark their cells, painted once at the end.
 #include "terminal/line.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
-#include <cwchar>
 
 #include "platform/inkview.h"
 #include "platform/inkview_utils.h"
@@ -19,32 +17,30 @@ namespace {
 
 constexpr wchar_t blank_char = L' ';
 
-// Appends c in the locale's multibyte form, as wcstombs would write it; false
-// when the locale has none. ASCII is the same in every locale, and most of
-// what the child writes: it skips the conversion, the bulk of a cell's cost.
-bool append_multibyte(wchar_t c, std::string& text)
-{
-    // wchar_t is signed on some processors and unsigned on others.
-    if (static_cast<std::uint32_t>(c) < 0x80) {
-        text += static_cast<char>(c);
-        return true;
-    }
-    char bytes[MB_LEN_MAX];
-    std::mbstate_t state{};
-    std::size_t const length = std::wcrtomb(bytes, c, &state);
-    if (length == static_cast<std::size_t>(-1))
-        return false;
-    text.append(bytes, length);
-    return true;
-}
-
-// Whether c has a form in the UTF-8 character type the program converts in:
-// every code point but the surrogates. Asked without converting, as painting
-// converts each cell once anyway.
+// Whether c has a UTF-8 form: every code point but the surrogates.
 bool has_utf8_form(wchar_t c)
 {
     auto const value = static_cast<std::uint32_t>(c);
     return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+}
+
+// Appends c in UTF-8, the text the platform draws; false when c has no form.
+bool append_utf8(wchar_t c, std::string& text)
+{
+    // wchar_t is signed on some processors and unsigned on others.
+    auto const value = static_cast<std::uint32_t>(c);
+    if (value < 0x80) {
+        text += static_cast<char>(value);
+        return true;
+    }
+    if (!has_utf8_form(c))
+        return false;
+    int const continuations = value < 0x800 ? 1 : value < 0x10000 ? 2 : 3;
+    static constexpr unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};
+    text += static_cast<char>(lead[continuations] | (value >> (6 * continuations)));
+    for (int i = continuations - 1; i >= 0; --i)
+        text += static_cast<char>(0x80 | ((value >> (6 * i)) & 0x3F));
+    return true;
 }
 
 template <typename Cells>
@@ -145,6 +141,8 @@ Rect Line::repaint(unsigned int start, unsigned int end)
 
 void Line::blank(unsigned int start, unsigned int end)
 {
+    if (start >= end)
+        return;
     std::fill(characters.begin() + start, characters.begin() + end, blank_char);
     std::fill(attributes.begin() + start, attributes.begin() + end, 0);
     if (!marks.empty())
@@ -363,13 +361,28 @@ void Line::paint_pending()
     draw_cells(start, end);
 }
 
+// Each cell by itself, at its own place: glyph widths are never measured. A
+// continuation cell adds nothing, its wide character's glyph covers it; a
+// cell with no UTF-8 form is not painted.
 void Line::draw_cells(unsigned int start, unsigned int end)
 {
     end = visible_extent(start, end);
+    int selected = -1;
     for (unsigned int i = start; i < end; ++i) {
-        int pen = x + static_cast<int>(i) * char_width;
-        if (!is_continuation(i))
-            draw_substring(i, 1, pen);
+        if (is_continuation(i))
+            continue;
+        drawn.clear();
+        bool convertible = append_utf8(characters[i], drawn);
+        if (has_marks(i))
+            for (wchar_t mark : marks[i])
+                convertible = convertible && append_utf8(mark, drawn);
+        if (!convertible)
+            continue;
+        if (attributes[i] != selected) {
+            selected = attributes[i];
+            SetFont(display->font(attributes[i]), BLACK);
+        }
+        DrawString(x + static_cast<int>(i) * char_width, y, drawn.c_str());
     }
     while (start < end) {
         if (!(attributes[start] & attribute::reverse)) {
@@ -382,30 +395,4 @@ void Line::draw_cells(unsigned int start, unsigned int end)
         Inkview_Utils::InvertAreaR(cells(start, run_end - start));
         start = run_end;
     }
-}
-
-// A substring the locale cannot convert is not painted, as insert paints
-// nothing for such a cell; the pen advances all the same. A continuation
-// cell adds nothing: its wide character's glyph covers it. Cells past the
-// row's end are not there to paint.
-void Line::draw_substring(unsigned int pos, unsigned int count, int& pen_x)
-{
-    count = pos < length() ? std::min(count, length() - pos) : 0;
-    if (count == 0)
-        return;
-    std::string text;
-    bool convertible = true;
-    for (unsigned int i = pos; i < pos + count && convertible; ++i) {
-        if (is_continuation(i))
-            continue;
-        convertible = append_multibyte(characters[i], text);
-        if (has_marks(i))
-            for (wchar_t mark : marks[i])
-                convertible = convertible && append_multibyte(mark, text);
-    }
-    if (convertible && !text.empty()) {
-        SetFont(display->font(attributes[pos]), BLACK);
-        DrawString(pen_x, y, text.c_str());
-    }
-    pen_x += static_cast<int>(count) * char_width;
 }

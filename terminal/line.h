@@ -54,7 +54,6 @@ public:
     // Paints the cells marked while painting was deferred, each once, from
     // what they hold now.
     void paint_pending();
-    void draw_substring(unsigned int pos, unsigned int count, int& pen_x);
 
     unsigned int length() const { return static_cast<unsigned int>(characters.size()); }
     wchar_t character(unsigned int pos) const { return characters.at(pos); }
@@ -102,4 +101,6 @@ private:
     // Cells [pending_begin, pending_end) await paint_pending.
     unsigned int pending_begin = 0;
     unsigned int pending_end = 0;
+    // The text of the cell being drawn, kept so that drawing allocates nothing.
+    std::string drawn;
 };

@@ -22,12 +22,24 @@ constexpr wchar_t replacement_char = 0xFFFD;
 
 enum class Number { read, incomplete, invalid };
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // A decimal parameter as strtol reads it, which must fit 32 bits. When no
 // digit follows, input that ends after only what strtol skips before a
 // number (blanks, a sign) may still become one: that waits for more input,
 // so that the result never depends on where the child's output was cut.
 Number read_number(char const*& cursor, int& value)
 {
+    // Plain digits, nearly always: read without the C library's conversion.
+    char const* digit = cursor;
+    std::int64_t plain = 0;
+    while (is_digit(*digit) && plain <= INT32_MAX)
+        plain = plain * 10 + (*digit++ - '0');
+    if (digit != cursor && plain <= INT32_MAX && !is_digit(*digit)) {
+        value = static_cast<int>(plain);
+        cursor = digit;
+        return Number::read;
+    }
     errno = 0;
     char* end = nullptr;
     long const number = std::strtol(cursor, &end, 10);
@@ -45,8 +57,6 @@ Number read_number(char const*& cursor, int& value)
     cursor = end;
     return Number::read;
 }
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 bool is_printable_ascii(unsigned char byte) { return byte >= 0x20 && byte < 0x7F; }
 

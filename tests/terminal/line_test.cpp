@@ -151,10 +151,6 @@ TEST_F(Line_Test, RangesPastTheRowAreCutAtItsEnd)
     EXPECT_EQ(printable(line), "");
     for (unsigned char p : pixels(beyond))
         ASSERT_EQ(p, 0);
-
-    int pen = 10;
-    line.draw_substring(19, UINT_MAX, pen);
-    EXPECT_EQ(pen, 10 + cw);
 }
 
 TEST_F(Line_Test, DrawRepaintsCellsAndInvertsReversedRuns)
