@@ -46,8 +46,9 @@ public:
     // Writes c at the cursor in as many cells as it is wide and moves the
     // cursor past them; a combining mark joins the character before the cursor.
     Rect insert(wchar_t c);
-    // Printable ASCII, each character one cell wide: insert of each in turn.
-    Rect insert_ascii(char const* text, std::size_t count);
+    // Printable characters: insert of each in turn, a row's part at a time
+    // where they are one cell wide.
+    Rect insert_text(wchar_t const* text, std::size_t count);
     // HT: to the next tab stop (every eighth column), never past the last.
     Rect tab();
     Rect delete_chars(int count);

@@ -10,6 +10,14 @@
 #include "terminal/attributes.h"
 #include "terminal/display.h"
 
+namespace {
+
+// Cells a character takes: printable ASCII one, others as the C library says
+// (2 for wide, 0 for a combining mark, -1 for what has no width).
+int width_of(wchar_t c) { return c >= 0x20 && c < 0x7F ? 1 : wcwidth(c); }
+
+}
+
 void Display::get_pos(int& column, int& row) const
 {
     column = cursor_column;
@@ -77,7 +85,7 @@ void Display::set_insert_mode(bool on) { insert_mode = on; }
 // automatic margins off) nothing is written, yet the column advances.
 Rect Display::insert(wchar_t c)
 {
-    int const width = wcwidth(c);
+    int const width = width_of(c);
     if (width == 0)
         return combine(c);
     int const cells = width == 2 ? 2 : 1;
@@ -96,25 +104,29 @@ Rect Display::insert(wchar_t c)
     return changed;
 }
 
-// The run is written a row's part at a time, as inserting its characters one
-// by one would write them; the grid's edges take the one-by-one way.
-Rect Display::insert_ascii(char const* text, std::size_t count)
+// Characters one cell wide go into the cursor's row as many at a time as fit;
+// a wide character, a combining mark, and the grid's edges take insert's way.
+Rect Display::insert_text(wchar_t const* text, std::size_t count)
 {
     Rect changed;
     while (count > 0) {
         bool const in_grid = !wrap_pending && row_exists(cursor_row) && cursor_column >= 0 && cursor_column < columns;
-        if (!in_grid) {
-            changed += insert(static_cast<wchar_t>(*text));
+        std::size_t narrow = 0;
+        std::size_t const room = in_grid ? static_cast<std::size_t>(columns - cursor_column) : 0;
+        while (narrow < count && narrow < room && width_of(text[narrow]) == 1)
+            ++narrow;
+        if (narrow == 0) {
+            changed += insert(*text);
             ++text;
             --count;
             continue;
         }
         auto const column = static_cast<unsigned int>(cursor_column);
-        auto const part = static_cast<unsigned int>(std::min<std::size_t>(count, columns - column));
+        auto const part = static_cast<unsigned int>(narrow);
         Line& line = lines[cursor_row];
         if (insert_mode)
             changed += line.insert_blanks(column, part);
-        changed += line.put_ascii(column, text, part, attribute_modes);
+        changed += line.put_narrow(column, text, part, attribute_modes);
         cursor_column += static_cast<int>(part);
         wrap_pending = auto_wrap && cursor_column == columns;
         text += part;

@@ -195,7 +195,7 @@ Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr, int width)
     return repaint(start, end);
 }
 
-Rect Line::put_ascii(unsigned int pos, char const* text, unsigned int count, unsigned char attr)
+Rect Line::put_narrow(unsigned int pos, wchar_t const* text, unsigned int count, unsigned char attr)
 {
     if (pos >= length() || count == 0)
         return Rect{};
@@ -205,6 +205,8 @@ Rect Line::put_ascii(unsigned int pos, char const* text, unsigned int count, uns
     make_room(pos, count, start, end);
     std::copy(text, text + count, characters.begin() + pos);
     std::fill(attributes.begin() + pos, attributes.begin() + pos + count, attr);
+    if (!std::all_of(text, text + count, has_utf8_form))
+        return Rect{};
     return repaint(start, end);
 }
 

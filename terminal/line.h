@@ -29,9 +29,9 @@ public:
     // A character of width 2 that does not fit before the row's end is not
     // written.
     Rect insert(unsigned int pos, wchar_t c, unsigned char attr, int width = 1);
-    // count printable ASCII characters (each one cell wide) from pos on, cut
-    // at the row's end: what inserting them one by one does, at once.
-    Rect put_ascii(unsigned int pos, char const* text, unsigned int count, unsigned char attr);
+    // count characters one cell wide each from pos on, cut at the row's end:
+    // what inserting them one by one does, at once.
+    Rect put_narrow(unsigned int pos, wchar_t const* text, unsigned int count, unsigned char attr);
     // Joins a combining mark to the character in cell pos.
     Rect combine(unsigned int pos, wchar_t mark);
     // IRM: count blanks at pos push the rest right; what passes the end is lost.

@@ -58,7 +58,8 @@ Number read_number(char const*& cursor, int& value)
     return Number::read;
 }
 
-bool is_printable_ascii(unsigned char byte) { return byte >= 0x20 && byte < 0x7F; }
+// Printable ASCII or the first byte of what may be a UTF-8 character.
+bool is_text(unsigned char byte) { return (byte >= 0x20 && byte < 0x7F) || byte >= 0x80; }
 
 // The code point of a UTF-8 sequence whose structure utf8_len has checked
 // (a lead byte and length - 1 continuation bytes); the replacement character
@@ -155,16 +156,13 @@ void VT102::show_unrecognised(Rect& changed)
 int VT102::handle_normal_char(Rect& changed, char const*& cursor)
 {
     auto const byte = static_cast<unsigned char>(*cursor);
-    if (byte >= 0x80)
-        return handle_utf8_char(changed, cursor);
-    if (is_printable_ascii(byte)) {
-        // The whole run at once: most of what an editor writes is plain text.
-        char const* end = cursor + 1;
-        while (is_printable_ascii(static_cast<unsigned char>(*end)))
-            ++end;
-        changed += display->insert_ascii(cursor, static_cast<std::size_t>(end - cursor));
-        cursor = end;
-        return 0;
+    if (is_text(byte)) {
+        // The whole run of text at once: most of what an editor writes.
+        char const* const start = cursor;
+        decode_text(cursor);
+        if (!run.empty())
+            changed += display->insert_text(run.data(), run.size());
+        return cursor == start ? 1 : 0;
     }
     int col = 0;
     int row = 0;
@@ -196,20 +194,33 @@ int VT102::handle_normal_char(Rect& changed, char const*& cursor)
     return 0;
 }
 
-// A well-formed sequence that still does not decode (an overlong form, a
-// surrogate, a value past U+10FFFF) shows as the replacement character.
-int VT102::handle_utf8_char(Rect& changed, char const*& cursor)
+// Printable ASCII and whole UTF-8 characters into run, up to the first
+// control byte or a character cut off at the end of the input. Bytes that
+// start no character are dropped one by one; a well-formed sequence that
+// does not decode (an overlong form, a surrogate, a value past U+10FFFF)
+// becomes the replacement character.
+void VT102::decode_text(char const*& cursor)
 {
-    int const length = Utils::utf8_len(cursor);
-    if (length == -1)
-        return 1;
-    if (length == 0) {
-        ++cursor;
-        return 0;
+    run.clear();
+    for (;;) {
+        auto const byte = static_cast<unsigned char>(*cursor);
+        if (byte >= 0x20 && byte < 0x7F) {
+            run += static_cast<wchar_t>(byte);
+            ++cursor;
+            continue;
+        }
+        if (byte < 0x80)
+            return;
+        int const length = Utils::utf8_len(cursor);
+        if (length == -1)
+            return;
+        if (length == 0) {
+            ++cursor;
+            continue;
+        }
+        run += decoded(cursor, length);
+        cursor += length;
     }
-    changed += display->insert(decoded(cursor, length));
-    cursor += length;
-    return 0;
 }
 
 void VT102::handle_simple_esc(Rect& changed, char const* final_byte)

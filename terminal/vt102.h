@@ -19,8 +19,8 @@ public:
     // returns the union of the areas painted.
     Rect interpret(std::string& text);
 
-    // 0: the byte or UTF-8 character at cursor applied, cursor past it;
-    // 1: an incomplete UTF-8 character, cursor unchanged.
+    // 0: the control byte, or the run of text, at cursor applied, cursor
+    // past it; 1: an incomplete UTF-8 character, cursor unchanged.
     int handle_normal_char(Rect& changed, char const*& cursor);
     // ESC [ and a final byte without parameters.
     void handle_simple_esc(Rect& changed, char const* final_byte);
@@ -30,7 +30,7 @@ public:
     int handle_digit_esc(Rect& changed, char const*& cursor);
 
 private:
-    int handle_utf8_char(Rect& changed, char const*& cursor);
+    void decode_text(char const*& cursor);
     // cursor after ESC [ ?; results as for handle_digit_esc.
     int handle_private_mode(char const*& cursor);
     int handle_second_parameter(Rect& changed, char const*& cursor, char const* after_semicolon, int first);
@@ -43,4 +43,6 @@ private:
     Display* display;
     int saved_col = 0;
     int saved_row = 0;
+    // The characters of the run of text being written, kept between runs.
+    std::wstring run;
 };
