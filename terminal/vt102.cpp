@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "config/utils.h"
 #include "platform/saturate.h"
@@ -56,6 +55,17 @@ Number read_number(char const*& cursor, int& value)
     value = static_cast<int>(number);
     cursor = end;
     return Number::read;
+}
+
+// The finals of ESC [ sequences without parameters.
+bool is_simple_final(char c)
+{
+    switch (c) {
+    case 'A': case 'B': case 'C': case 'D': case 'H': case 'J': case 'K': case 'L': case 'M': case 'P': case 'm':
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Printable ASCII or the first byte of what may be a UTF-8 character.
@@ -115,7 +125,7 @@ Rect VT102::interpret(std::string& text)
         char const third = cursor[2];
         if (third == '\0')
             break;
-        if (std::strchr("ABCDHJKLMPm", third)) {
+        if (is_simple_final(third)) {
             handle_simple_esc(changed, cursor + 2);
             cursor += 3;
             continue;
@@ -291,9 +301,6 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
     char const final_byte = *p;
     if (final_byte == '\0')
         return 1;
-    if (!std::strchr("ABCDJKMPhlm;", final_byte))
-        return -1;
-
     switch (final_byte) {
     case 'A':  // CUU
     case 'B':  // CUD
@@ -349,6 +356,8 @@ int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
         break;
     case ';':
         return handle_second_parameter(changed, cursor, p + 1, n);
+    default:
+        return -1;
     }
     cursor = p + 1;
     return 0;
