@@ -74,6 +74,8 @@ private:
 
     bool row_exists(int row) const { return row >= 0 && row < static_cast<int>(lines.size()); }
     void set_mode(unsigned char bit, bool on);
+    // Makes a cycle's painting visible.
+    void refresh(Rect const& area);
     void repaint_kept(std::vector<Line> const& old_lines);
 
     Messenger& messenger;
@@ -103,4 +105,7 @@ private:
     // The bell refreshed the panel during this cycle, with the cursor hidden.
     bool bell_rang = false;
     bool deferring = false;
+    // Every this many refreshing cycles the whole panel gets a full update; 0 never.
+    int full_refresh_every;
+    int cycles_since_full_refresh = 0;
 };

@@ -73,7 +73,7 @@ void Display::check()
             Rect area = hidden;
             area += painted;
             area += shown;
-            Inkview_Utils::PartialUpdateR(area);
+            refresh(area);
         }
     }
     start_timer();

@@ -432,7 +432,7 @@ TEST_F(WindowOnXvfb, ClicksTypeOpenTheMenuAndItsExitEndsTheProgram)
     // A right click is a long press: the menu opens centred on it, over the text.
     int const at_x = 300, at_y = 200;
     click(Button3, at_x, at_y);
-    int const menu_width = 2 * 16 + 11 * 12, menu_height = 4 * 40;  // as GetMenuRect reports it
+    int const menu_width = 2 * 16 + 14 * 12, menu_height = 5 * 40;  // as GetMenuRect reports it
     int const left = at_x - menu_width / 2, top = at_y - menu_height / 2;
     bool drawn = false;
     auto const end = Clock::now() + 5s;
@@ -447,7 +447,7 @@ TEST_F(WindowOnXvfb, ClicksTypeOpenTheMenuAndItsExitEndsTheProgram)
     }
     ASSERT_TRUE(drawn) << "no menu frame where GetMenuRect says";
 
-    click(Button1, at_x, top + 3 * 40 + 20);  // "Exit"
+    click(Button1, at_x, top + 4 * 40 + 20);  // "Exit"
     auto const status = program->wait_for(5s);
     ASSERT_TRUE(status) << "still running after Exit";
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << log_of(sandbox);
