@@ -29,6 +29,7 @@ struct Suspend_Display {
     bool suspend;
 };
 struct Close {};
+struct Refresh_Screen {};
 struct Change_Font_Size {
     std::int32_t steps;
 };

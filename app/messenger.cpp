@@ -78,6 +78,7 @@ void Messenger::load_unsupported_functions()
         return;
     menu_rect_function = reinterpret_cast<GetMenuRect_fn>(dlsym(platform_library, "GetMenuRect"));
     touch_info_function = reinterpret_cast<GetTouchInfo_fn>(dlsym(platform_library, "GetTouchInfo"));
+    full_update_function = reinterpret_cast<FullUpdate_fn>(dlsym(platform_library, "FullUpdate"));
 }
 
 void Messenger::check_for_mouse_support()
@@ -123,12 +124,19 @@ int Messenger::route(request::Handle_Event const& event)
 
 void Messenger::show_screen()
 {
-    ClearScreen();
-    // A repaint keeps the editor's text and cursor: the child may not redraw.
-    display->redraw();
-    keyboard_handler->draw();
+    repaint();
     SoftUpdate();
     display->check();
+}
+
+// The whole screen again from what the display and the keyboard hold: the
+// editor's text and cursor stay, since the child may not redraw. The caller
+// refreshes the panel.
+void Messenger::repaint()
+{
+    ClearScreen();
+    display->redraw();
+    keyboard_handler->draw();
 }
 
 int Messenger::GetMenuRect(imenu* menu, irect& rect)
@@ -137,6 +145,14 @@ int Messenger::GetMenuRect(imenu* menu, irect& rect)
         return 0;
     rect = menu_rect_function(menu);
     return 1;
+}
+
+void Messenger::FullUpdate()
+{
+    if (full_update_function)
+        full_update_function();
+    else
+        SoftUpdate();
 }
 
 int Messenger::GetTouchInfo(iv_mtinfo* points)
@@ -183,6 +199,13 @@ void Messenger::send(message::Close const&)
 {
     closing = true;
     CloseApp();
+}
+
+// Against the ghosting that partial updates leave on e-ink.
+void Messenger::send(message::Refresh_Screen const&)
+{
+    repaint();
+    FullUpdate();
 }
 
 void Messenger::send(message::Change_Font_Size const& m)

@@ -33,6 +33,7 @@ public:
     void send(message::Show_Rotate_Box const&);
     void send(message::Suspend_Display const&);
     void send(message::Close const&);
+    void send(message::Refresh_Screen const&);
     void send(message::Change_Font_Size const&);
     void send(message::Set_Orientation const&);
     void send(message::Change_Touch_Mode const&);
@@ -49,12 +50,15 @@ public:
     // The platform's optional functions; 0 when the platform lacks them.
     int GetMenuRect(imenu* menu, irect& rect);
     int GetTouchInfo(iv_mtinfo* points);
+    // A full refresh of the panel; SoftUpdate() where the platform has none.
+    void FullUpdate();
 
 private:
     void check_for_mouse_support();
     void load_unsupported_functions();
     int route(request::Handle_Event const& event);
     void show_screen();
+    void repaint();
 
     std::unique_ptr<Keyboard_Handler> keyboard_handler;
     std::unique_ptr<Display> display;
@@ -72,4 +76,5 @@ private:
     std::string text;
     GetMenuRect_fn menu_rect_function = nullptr;
     GetTouchInfo_fn touch_info_function = nullptr;
+    FullUpdate_fn full_update_function = nullptr;
 };

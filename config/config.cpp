@@ -51,6 +51,7 @@ Config::Config(std::string const& path)
     checked_int("line_spacing", -font_size, 100, line_spacing);
     checked_int("minimum_keyboard_height", 0, std::min(ScreenWidth(), ScreenHeight()) * 3 / 4,
                 minimum_keyboard_height);
+    checked_int("full_refresh_every", 0, 10000, full_refresh_every);
     report_unsupported_keywords();
 }
 

@@ -37,6 +37,7 @@ public:
     std::string editor = paths::editor();
     std::string keyboard_file = paths::keyboard_file();
     std::int32_t minimum_keyboard_height = 0;
+    std::int32_t full_refresh_every = 0;  // output cycles; 0: never
 
 private:
     void parse_cfg_file(std::string const& path);

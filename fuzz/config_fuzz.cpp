@@ -38,6 +38,7 @@ void check_settings(Config const& config)
     require(in(config.font_step, 1, 10));
     require(in(config.line_spacing, -config.font_size, 100));
     require(in(config.minimum_keyboard_height, 0, std::min(host::width(), host::height()) * 3 / 4));
+    require(in(config.full_refresh_every, 0, 10000));
     for (std::string const* font : {&config.normal_font, &config.bold_font, &config.italic_font,
                                     &config.italic_bold_font, &config.kbd_font})
         require(usable_name(*font));

@@ -1,5 +1,6 @@
 // The drawing primitives: fills, frames, lines and inversion, all into the
-// screen buffer and all clipped to it whatever the arguments.
+// screen buffer and all clipped to it whatever the arguments. Frames are
+// remembered, as text is, for finding the keys they outline.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -85,6 +86,8 @@ void DrawRect(int x, int y, int w, int h, int colour)
     fill(on_screen(x, bottom, w, 1), grey);
     fill(on_screen(x, y, 1, h), grey);
     fill(on_screen(right, y, 1, h), grey);
+    if (grey != 255)
+        record_frame({x, y, w, h});
 }
 
 void DrawLine(int x1, int y1, int x2, int y2, int colour)

@@ -9,6 +9,10 @@
 #include "platform/inkview.h"
 #include "platform/rect.h"
 
+// The optional full refresh: the program looks it up at run time instead of
+// linking it, so no platform header declares it.
+extern "C" void FullUpdate(void);
+
 namespace host {
 
 // Back to a fresh platform: a white screen buffer and panel of width x height
@@ -28,7 +32,8 @@ long stale_pixels();
 long stale_pixels(Rect const& area);
 
 struct Update {
-    enum Kind { partial, soft } kind;
+    // full: FullUpdate, the refresh that clears e-ink's traces (and flashes).
+    enum Kind { partial, soft, full } kind;
     Rect area;  // clipped to the screen
 };
 std::vector<Update> const& updates();

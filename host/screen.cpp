@@ -123,6 +123,8 @@ void SetOrientation(int orientation)
 
 void SoftUpdate() { log_update(host::Update::soft, whole_screen()); }
 
+void FullUpdate() { log_update(host::Update::full, whole_screen()); }
+
 void PartialUpdate(int x, int y, int w, int h) { log_update(host::Update::partial, on_screen(x, y, w, h)); }
 
 }

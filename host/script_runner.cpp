@@ -7,9 +7,10 @@
 #include <cstring>
 
 #include "host/host.h"
+#include "host/keyboard_typing.h"
 #include "host/main_loop.h"
+#include "host/onscreen_keys.h"
 #include "host/script_reports.h"
-#include "host/text_layer.h"
 #include "host/utf8.h"
 
 namespace host::detail {
@@ -17,12 +18,6 @@ namespace host::detail {
 using script::Kind;
 
 namespace {
-
-void tap(Loop& loop, int x, int y)
-{
-    loop.dispatch(EVT_POINTERDOWN, x, y);
-    loop.dispatch(EVT_POINTERUP, x, y);
-}
 
 void swipe(Loop& loop, std::vector<int> const& n)
 {
@@ -61,12 +56,10 @@ bool Script_Source::pump(Loop& loop, Clock::time_point)
     return true;
 }
 
-void Script_Source::tap_text(Loop& loop, script::Command const& command, std::string const& text)
+void Script_Source::tap_key(Loop& loop, script::Command const& command, std::string const& name)
 {
-    auto const area = last_text_rect(text);
-    if (!area)
-        throw script::error_at(script, command.line, "no key '" + text + "' on the screen");
-    tap(loop, area->x + area->width / 2, area->y + area->height / 2);
+    if (!type_key(loop, name))
+        throw script::error_at(script, command.line, "no key '" + name + "' on any keyboard");
 }
 
 void Script_Source::report(script::Command const& command, std::string const& failure)
@@ -119,13 +112,13 @@ void Script_Source::run(Loop& loop, script::Command const& command)
         while (p < end && !loop.closing()) {
             char const* const start = p;
             next_code_point(p, end);
-            tap_text(loop, command, std::string(start, p));
+            tap_key(loop, command, key_for_character(std::string(start, p)));
             loop.run_due_timers();
         }
         break;
     }
     case Kind::tapkey:
-        tap_text(loop, command, command.text);
+        tap_key(loop, command, command.text);
         break;
     case Kind::menu:
         if (!menu_open())

@@ -22,7 +22,7 @@ private:
     void run(Loop& loop, script::Command const& command);
     // Ends the script with the failure a report command met, if any.
     void report(script::Command const& command, std::string const& failure);
-    void tap_text(Loop& loop, script::Command const& command, std::string const& text);
+    void tap_key(Loop& loop, script::Command const& command, std::string const& name);
 
     std::vector<script::Command> commands;
     std::size_t next = 0;

@@ -1,5 +1,5 @@
-// The text layer, keyed by origin so that entries come out sorted by y, then
-// x, and a redraw at the same place replaces what was there.
+// The text layer and the frames, keyed by origin so that entries come out
+// sorted by y, then x, and a redraw at the same place replaces what was there.
 #include "host/text_layer.h"
 
 #include <climits>
@@ -16,8 +16,11 @@ struct Recorded {
     std::uint64_t sequence;  // drawing order, for "most recently"
 };
 
+using Origin = std::pair<int, int>;  // (y, x)
+
 struct Layer {
-    std::map<std::pair<int, int>, Recorded> entries;  // by (y, x)
+    std::map<Origin, Recorded> entries;
+    std::map<Origin, Rect> frames;
     std::uint64_t next_sequence = 0;
 };
 
@@ -33,21 +36,10 @@ bool contains(Rect const& area, int x, int y)
            (long long)y < (long long)area.y + area.height;
 }
 
-}
-
-void record_text(Text_Entry entry)
+// Only the rows of the area are looked at: the terminal fills one cell at a time.
+template <typename Value>
+void forget_under(std::map<Origin, Value>& entries, Rect const& area)
 {
-    Layer& l = layer();
-    std::pair<int, int> const origin{entry.area.y, entry.area.x};
-    l.entries[origin] = Recorded{std::move(entry), l.next_sequence++};
-}
-
-void forget_text_under(Rect const& area)
-{
-    if (area.width <= 0 || area.height <= 0)
-        return;
-    // Only the rows of the area: the terminal fills one cell at a time.
-    auto& entries = layer().entries;
     long long const bottom = (long long)area.y + area.height - 1;
     auto it = entries.lower_bound({area.y, INT_MIN});
     while (it != entries.end() && it->first.first <= bottom) {
@@ -58,7 +50,44 @@ void forget_text_under(Rect const& area)
     }
 }
 
-void forget_all_text() { layer().entries.clear(); }
+}
+
+void record_text(Text_Entry entry)
+{
+    Layer& l = layer();
+    std::pair<int, int> const origin{entry.area.y, entry.area.x};
+    l.entries[origin] = Recorded{std::move(entry), l.next_sequence++};
+}
+
+void record_frame(Rect const& frame) { layer().frames[{frame.y, frame.x}] = frame; }
+
+void forget_text_under(Rect const& area)
+{
+    if (area.width <= 0 || area.height <= 0)
+        return;
+    forget_under(layer().entries, area);
+    forget_under(layer().frames, area);
+}
+
+void forget_all_text()
+{
+    layer().entries.clear();
+    layer().frames.clear();
+}
+
+std::vector<Rect> frames()
+{
+    std::vector<Rect> result;
+    for (auto const& [origin, frame] : layer().frames)
+        result.push_back(frame);
+    return result;
+}
+
+bool text_rect_at(int x, int y)
+{
+    auto const found = layer().entries.find({y, x});
+    return found != layer().entries.end() && found->second.entry.kind == Text_Entry::rect;
+}
 
 std::optional<Rect> last_text_rect(std::string const& text)
 {

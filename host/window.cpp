@@ -1,17 +1,22 @@
 // The window with SDL: it turns desktop input into platform events through
-// the display-free machines beside it (fingers, keys, menus) and shows the
-// panel with the overlay whenever either changed, flashing on full refreshes.
+// the display-free machines beside it (fingers, keys, menus, typing on the
+// on-screen keyboard) and shows the panel with the overlay whenever either
+// changed, flashing on full refreshes.
 #include "host/window.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iostream>
 
 #include "host/environment.h"
 #include "host/host.h"
+#include "host/keyboard_typing.h"
 #include "host/main_loop.h"
+#include "host/onscreen_keys.h"
 #include "host/screen.h"
+#include "host/utf8.h"
 #include "host/window_geometry.h"
 #include "host/window_keys.h"
 #include "host/window_menu.h"
@@ -25,20 +30,64 @@ auto constexpr flash_time = std::chrono::milliseconds(120);
 int constexpr decoration_allowance = 60;  // title bar and panels of the desktop
 Uint8 constexpr desk_grey = 0x50;
 
+// Function keys, so that every key that types stays free for typing.
 int hardware_key(SDL_Keycode key)
 {
     switch (key) {
     case SDLK_F1:
         return KEY_MENU;
-    case SDLK_PAGEUP:
-    case SDLK_LEFT:
+    case SDLK_F2:
         return KEY_PREV;
-    case SDLK_PAGEDOWN:
-    case SDLK_RIGHT:
+    case SDLK_F3:
         return KEY_NEXT;
     default:
         return 0;
     }
+}
+
+// The on-screen key a desktop key stands for, when it types no text.
+char const* typing_key(SDL_Keycode key)
+{
+    switch (key) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return "Enter";
+    case SDLK_BACKSPACE:
+        return "Backspace";
+    case SDLK_TAB:
+        return "Tab";
+    case SDLK_ESCAPE:
+        return "Esc";
+    case SDLK_UP:
+        return "Up";
+    case SDLK_DOWN:
+        return "Down";
+    case SDLK_LEFT:
+        return "Left";
+    case SDLK_RIGHT:
+        return "Right";
+    case SDLK_HOME:
+        return "Home";
+    case SDLK_END:
+        return "End";
+    case SDLK_PAGEUP:
+        return "PgUp";
+    case SDLK_PAGEDOWN:
+        return "PgDn";
+    default:
+        return nullptr;
+    }
+}
+
+// The letter of ctrl+letter: the key's own where it has one, else the
+// letter at its place on a US keyboard, as for a non-Latin layout.
+char control_letter(SDL_Keysym const& key)
+{
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z)
+        return char('a' + (key.sym - SDLK_a));
+    if (key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z)
+        return char('a' + (key.scancode - SDL_SCANCODE_A));
+    return 0;
 }
 
 std::pair<int, int> desk_size(SDL_Window* window)
@@ -75,6 +124,8 @@ private:
     void button_up(SDL_MouseButtonEvent const& b, Loop& loop);
     void wheel(SDL_MouseWheelEvent const& w, Loop& loop);
     void key(SDL_KeyboardEvent const& k, Loop& loop);
+    void text(char const* typed, Loop& loop);
+    void type(std::string const& key, bool ctrl, Loop& loop);
     void deliver(std::vector<Touch_Event> const& events, Loop& loop);
     void deliver(std::vector<Key_Event> const& events, Loop& loop);
     Rect picture() const;
@@ -165,7 +216,7 @@ void Window_Source::watch_updates()
     shown_generation = s.generation;
     dirty = true;
     bool const full = std::any_of(s.updates.begin(), s.updates.end(),
-                                  [](Update const& u) { return u.kind == Update::soft; });
+                                  [](Update const& u) { return u.kind != Update::partial; });
     if (full && flash_enabled)
         flash_end = Clock::now() + flash_time;
     // Nobody else reads the log while the window runs: it must not grow for hours.
@@ -226,6 +277,9 @@ void Window_Source::handle(SDL_Event const& e, Loop& loop)
     case SDL_KEYUP:
         key(e.key, loop);
         break;
+    case SDL_TEXTINPUT:
+        text(e.text.text, loop);
+        break;
     default:
         break;
     }
@@ -281,16 +335,42 @@ void Window_Source::key(SDL_KeyboardEvent const& k, Loop& loop)
         deliver(keys.release(k.keysym.scancode, now), loop);
         return;
     }
-    if (k.repeat)
-        return;  // the device's repeat is made by Key_Repeat
     if (k.keysym.sym == SDLK_ESCAPE && menu.showing()) {
-        menu.dismiss();
+        if (!k.repeat)
+            menu.dismiss();
         return;
     }
-    int const code = hardware_key(k.keysym.sym);
-    // An open dialog holds the input, as on the device.
-    if (code && !menu.showing())
-        deliver(keys.press(k.keysym.scancode, code, now), loop);
+    if (int const code = hardware_key(k.keysym.sym)) {
+        // The device's repeat is made by Key_Repeat; an open dialog holds
+        // the input, as on the device.
+        if (!k.repeat && !menu.showing())
+            deliver(keys.press(k.keysym.scancode, code, now), loop);
+        return;
+    }
+    // Typing follows the desktop's own key repeat.
+    if (char const* name = typing_key(k.keysym.sym))
+        type(name, false, loop);
+    else if (char const letter = (k.keysym.mod & KMOD_CTRL) ? control_letter(k.keysym) : 0)
+        type(std::string(1, letter), true, loop);
+}
+
+void Window_Source::text(char const* typed, Loop& loop)
+{
+    char const* const end = typed + std::strlen(typed);
+    for (char const* p = typed; p < end;) {
+        char const* const start = p;
+        next_code_point(p, end);
+        type(key_for_character(std::string(start, p)), false, loop);
+    }
+}
+
+void Window_Source::type(std::string const& key, bool ctrl, Loop& loop)
+{
+    // Not while a finger or a dialog holds the input.
+    if (touch.down() || menu.showing() || loop.closing())
+        return;
+    if (!type_key(loop, key, ctrl))
+        std::cerr << "libinkview: no key for '" << (ctrl ? "ctrl+" : "") << key << "' on any keyboard" << std::endl;
 }
 
 void Window_Source::deliver(std::vector<Touch_Event> const& events, Loop& loop)

@@ -1,6 +1,7 @@
 // The desktop window: the panel as the user sees it, scaled to the window,
-// with the mouse as fingers, desktop keys as the hardware keys, and menus
-// drawn over it. It is the loop's event source when a display is there.
+// with the mouse as fingers, function keys as the hardware keys, the desktop
+// keyboard typing on the on-screen keyboard, and menus drawn over it. It is
+// the loop's event source when a display is there.
 #pragma once
 
 #include <memory>

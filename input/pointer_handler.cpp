@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "app/messenger.h"
+#include "keyboard/key_sequences.h"
 #include "platform/inkview.h"
 #include "platform/saturate.h"
 
@@ -19,13 +20,13 @@ int const margin = 10;          // the Display's grid starts this far from the e
 int const max_tap_travel = 100; // a finger that moved farther made a swipe, not a tap
 int const pinch_step = 100;     // pixels of finger spread per font size step
 
-std::string const cursor_up = "\x1b[OA";
-std::string const cursor_down = "\x1b[OB";
-std::string const cursor_right = "\x1b[OC";
-std::string const cursor_left = "\x1b[OD";
-std::string const long_swipe_down = "\x1b[5~";
+std::string const& cursor_up = key_sequence::up;
+std::string const& cursor_down = key_sequence::down;
+std::string const& cursor_right = key_sequence::right;
+std::string const& cursor_left = key_sequence::left;
+std::string const& long_swipe_down = key_sequence::page_up;
 std::string const short_swipe_down = "\x1b[19~";
-std::string const long_swipe_up = "\x1b[6~";
+std::string const& long_swipe_up = key_sequence::page_down;
 std::string const short_swipe_up = "\x1b[20~";
 
 char const report_press = ' ';

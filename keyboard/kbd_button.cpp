@@ -1,9 +1,10 @@
 // Kbd_Button: parsing of one key token of a row ("q", "::2", "space:2",
-// "ctrl"), the key's placement, its frame and label, and its highlight.
+// "ctrl", "pgup"), the key's placement, its frame and label, and its highlight.
 #include "keyboard/kbd_button.h"
 
 #include "app/tarn_exception.h"
 #include "config/utils.h"
+#include "keyboard/key_sequences.h"
 #include "platform/inkview.h"
 #include "platform/inkview_utils.h"
 
@@ -17,7 +18,8 @@ struct Keyword {
     bool hidden;
 };
 
-// Matched in this order; labels "sh", "Ok" and "bs" are drawn as icons.
+// Matched in this order; labels "sh", "Ok", "bs" and the four arrows are
+// drawn as icons. The keys for moving send what the touch gestures send.
 Keyword const keywords[] = {
     {"na", "", "", false, true},
     {"cn", "", "", false, true},
@@ -27,6 +29,15 @@ Keyword const keywords[] = {
     {"space", "", " ", false, false},
     {"esc", "Esc", "\x1B", false, false},
     {"ok", "Ok", "\x0D", false, false},
+    {"tab", "Tab", "\x09", false, false},
+    {"up", "up", key_sequence::up, false, false},
+    {"down", "down", key_sequence::down, false, false},
+    {"left", "left", key_sequence::left, false, false},
+    {"right", "right", key_sequence::right, false, false},
+    {"pgup", "PgUp", key_sequence::page_up, false, false},
+    {"pgdn", "PgDn", key_sequence::page_down, false, false},
+    {"home", "Home", key_sequence::home, false, false},
+    {"end", "End", key_sequence::end, false, false},
 };
 
 Tarn_Exception invalid(std::string const& token)
@@ -91,6 +102,14 @@ void Kbd_Button::draw() const
         draw_enter();
     else if (label == "bs")
         draw_backspace();
+    else if (label == "up")
+        draw_cursor_arrow(0, -1);
+    else if (label == "down")
+        draw_cursor_arrow(0, 1);
+    else if (label == "left")
+        draw_cursor_arrow(-1, 0);
+    else if (label == "right")
+        draw_cursor_arrow(1, 0);
     else
         DrawTextRect(x, y, width, height, label.c_str(), ALIGN_CENTER | VALIGN_MIDDLE);
 }

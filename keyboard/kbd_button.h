@@ -59,5 +59,7 @@ private:
     void draw_backspace() const;
     void draw_enter() const;
     void draw_shift() const;
+    // A solid triangle pointing along (dx, dy), one of them 0 and the other 1 or -1.
+    void draw_cursor_arrow(int dx, int dy) const;
     static void draw_left_arrow_head(Icon const& i);
 };

@@ -1,6 +1,7 @@
-// The three icons drawn instead of a label: the backspace arrow, the enter
-// arrow with its riser and the shift arrow. Every stroke is three pixels
-// thick, sized from the key's shorter side.
+// The icons drawn instead of a label: the backspace arrow, the enter arrow
+// with its riser and the shift arrow, every stroke three pixels thick; and
+// the cursor keys' solid triangles, which no stroked arrow can be taken for.
+// All are sized from the key's shorter side.
 #include "keyboard/kbd_button.h"
 
 #include <algorithm>
@@ -57,4 +58,21 @@ void Kbd_Button::draw_shift() const
         DrawLine(i.cx - i.t + k, i.cy + 1, i.cx, tip + k, BLACK);
     for (int k = 0; k < 3; ++k)
         DrawLine(i.cx + i.t - k, i.cy + 1, i.cx, tip + k, BLACK);
+}
+
+void Kbd_Button::draw_cursor_arrow(int dx, int dy) const
+{
+    Icon i;
+    if (!icon(i))
+        return;
+    // Lines across the direction, widening by one pixel each side per step
+    // back from the tip.
+    std::int32_t const length = i.a / 2;
+    for (std::int32_t k = 0; k < length; ++k) {
+        std::int32_t const along = length / 2 - k;
+        if (dy != 0)
+            FillArea(i.cx - k, i.cy + dy * along, 2 * k + 1, 1, BLACK);
+        else
+            FillArea(i.cx + dx * along, i.cy - k, 1, 2 * k + 1, BLACK);
+    }
 }

@@ -100,6 +100,8 @@ void OpenRotateBox(iv_rotatehandler handler);
 /* Optional: not every firmware has them, so the program looks them up with dlsym. */
 typedef irect (*GetMenuRect_fn)(imenu *menu);
 typedef iv_mtinfo *(*GetTouchInfo_fn)(void);
+/* The whole panel refreshed fully, clearing the traces partial updates leave. */
+typedef void (*FullUpdate_fn)(void);
 
 #ifdef __cplusplus
 }

@@ -22,7 +22,8 @@ Display::Display(Messenger& m, Config const& config, int keyboard_rows)
       italic_bold_font_name(config.italic_bold_font),
       font_size(config.font_size),
       line_spacing(config.line_spacing),
-      keyboard_height(keyboard_rows)
+      keyboard_height(keyboard_rows),
+      full_refresh_every(config.full_refresh_every)
 {
     s_handling_display = this;
     try {

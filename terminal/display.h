@@ -95,6 +95,8 @@ private:
     // The areas that rows first to last show, and repaint from their cells.
     Rect shown(int first, int last) const;
     Rect repaint_whole(int first, int last);
+    // Makes a cycle's painting visible.
+    void refresh(Rect const& area);
     void repaint_kept(std::vector<Line> const& old_lines);
 
     Messenger& messenger;
@@ -134,4 +136,7 @@ private:
     // What the interpreter left of the child's output for the next cycle:
     // anything beyond it in the next fetch is new.
     std::size_t unconsumed = 0;
+    // Every this many refreshing cycles the whole panel gets a full update; 0 never.
+    int full_refresh_every;
+    int cycles_since_full_refresh = 0;
 };

@@ -84,7 +84,7 @@ void Display::check()
             Rect area = hidden;
             area += painted;
             area += shown;
-            Inkview_Utils::PartialUpdateR(area);
+            refresh(area);
         }
     }
     unconsumed = text.size();

@@ -16,15 +16,21 @@ set cpo&vim
 " (cursor position report) or the keypad mode switches.
 set t_u7= t_ks= t_ke=
 
-" Taps on the upper, lower, right and left part of the text: ESC [ O A..D.
+" Taps on the upper, lower, right and left part of the text, and the
+" keyboard's cursor keys: ESC [ O A..D.
 execute "set <xUp>=\e[OA"
 execute "set <xDown>=\e[OB"
 execute "set <xRight>=\e[OC"
 execute "set <xLeft>=\e[OD"
 
-" Long swipes page: down goes back a page, up goes forward.
+" Long swipes page: down goes back a page, up goes forward. The keyboard's
+" page keys send the same.
 execute "set <PageUp>=\e[5~"
 execute "set <PageDown>=\e[6~"
+
+" The keyboard's home and end keys.
+execute "set <Home>=\e[1~"
+execute "set <End>=\e[4~"
 
 " Short swipes scroll a few lines: ESC [ 1 9 ~ (down) and ESC [ 2 0 ~ (up).
 execute "set <F8>=\e[19~"

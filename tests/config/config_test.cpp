@@ -76,6 +76,7 @@ void expect_defaults(Config const& config)
     EXPECT_EQ(config.editor, paths::editor());
     EXPECT_EQ(config.keyboard_file, paths::keyboard_file());
     EXPECT_EQ(config.minimum_keyboard_height, 0);
+    EXPECT_EQ(config.full_refresh_every, 0);
 }
 
 }
@@ -107,6 +108,7 @@ TEST_F(Config_File, SettingsAreTakenWithAnyKeywordCaseAndBlanks)
                                "font_step: 10\n"
                                "line_spacing: -30\n"
                                "minimum_keyboard_height: 450\n"
+                               "full_refresh_every: 25\n"
                                "keyboard_file: /some/where.kbd\n"
                                "normal_font: DejaVuSansMono-Bold\n"
                                "bold_font: DejaVuSansMono\n"
@@ -122,6 +124,7 @@ TEST_F(Config_File, SettingsAreTakenWithAnyKeywordCaseAndBlanks)
     EXPECT_EQ(config.font_step, 10);
     EXPECT_EQ(config.line_spacing, -30);
     EXPECT_EQ(config.minimum_keyboard_height, 450);
+    EXPECT_EQ(config.full_refresh_every, 25);
     EXPECT_EQ(config.keyboard_file, "/some/where.kbd");
     EXPECT_EQ(config.normal_font, "DejaVuSansMono-Bold");
     EXPECT_EQ(config.bold_font, "DejaVuSansMono");
@@ -188,7 +191,8 @@ TEST_F(Config_File, FirstDefinitionStands)
 
 TEST_F(Config_File, IntegerMessagesInTheOrderOfTheChecks)
 {
-    Config const config = load("minimum_keyboard_height: 451\n"
+    Config const config = load("full_refresh_every: 10001\n"
+                               "minimum_keyboard_height: 451\n"
                                "line_spacing: -25\n"
                                "font_step:\n"
                                "check_interval: big\n"
@@ -202,7 +206,8 @@ TEST_F(Config_File, IntegerMessagesInTheOrderOfTheChecks)
               "Missing value for keyword 'font_step' in configuration file\n"
               "Value for keyword 'line_spacing' in configuration file isn't in the range [-24, 100]\n"
               "Value for keyword 'minimum_keyboard_height' in configuration file isn't in the range "
-              "[0, 450]\n");
+              "[0, 450]\n"
+              "Value for keyword 'full_refresh_every' in configuration file isn't in the range [0, 10000]\n");
     EXPECT_EQ(config.orientation, 3);
     EXPECT_EQ(config.font_size, 24);
     EXPECT_EQ(config.kbd_font_size, 24);
@@ -210,6 +215,7 @@ TEST_F(Config_File, IntegerMessagesInTheOrderOfTheChecks)
     EXPECT_EQ(config.font_step, 1);
     EXPECT_EQ(config.line_spacing, 0);
     EXPECT_EQ(config.minimum_keyboard_height, 0);
+    EXPECT_EQ(config.full_refresh_every, 0);
 }
 
 TEST_F(Config_File, LineSpacingFloorFollowsTheCheckedFontSize)

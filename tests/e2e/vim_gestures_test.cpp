@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 #include <string>
 
+#include "tests/support/read_file.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/snapshot_text.h"
 #include "tests/support/tarn_process.h"
@@ -62,6 +64,27 @@ struct Vim : ::testing::Test {
     }
 };
 
+// The build's vim and the shipped profile under a keyboard file of the
+// test's own, with the shipped keyboard's five rows of 48 pixels.
+struct Vim_With_Keys : Vim {
+    std::string const build_sandbox = TARN_BINARY_DIR "/sandbox/mnt/ext1";
+
+    void SetUp() override
+    {
+        Vim::SetUp();
+        setenv("TARN_ROOT", scratch.root().c_str(), 1);
+        std::string const rows = "tab up down left right pgup pgdn home end\nesc i a\n1 2 3\n4 5 6\n7 8 9\n";
+        scratch.write_file("keys.kbd", "==\nKeys\n" + rows + "--\n" + rows);
+        scratch.write_config("editor: " + build_sandbox + "/system/bin/vim\nkeyboard_file: " + scratch.path("keys.kbd") +
+                             "\n");
+        scratch.write_file("system/share/vim/etc/vimfiles/plugin/tarn.vim",
+                           read_file(TARN_SOURCE_DIR "/data/vim/tarn.vim"));
+        ASSERT_EQ(symlink((build_sandbox + "/system/share/vim/runtime").c_str(),
+                          scratch.path("system/share/vim/runtime").c_str()),
+                  0);
+    }
+};
+
 // Centre of the text area of a 600 x 800 screen with the shipped keyboard
 // (240 pixel rows, plus the 2-pixel separator).
 constexpr int centre_x = 300;
@@ -89,6 +112,65 @@ TEST_F(Vim, KeysTappedOnTheKeyboardTypeIntoTheFile)
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text[0], "helloline 1 of the sample text");
     EXPECT_EQ(ruler(snapshot("typed")), "1,5");
+}
+
+// Characters of either layout, and the keys drawn as icons, by name.
+TEST_F(Vim, ScriptTypesBothLayoutsAndTheIconKeys)
+{
+    run("type iHello, Worldd\ntapkey Backspace\ntype !\ntapkey Enter\ntapkey Esc\nsettle\nsnapshot typed\nquit\n");
+    EXPECT_EQ(status, 0);
+    auto const text = rows(snapshot("typed"));
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text[0], "Hello, World!");
+    EXPECT_EQ(text[1], "line 1 of the sample text");
+    EXPECT_TRUE(has_key_label(snapshot("typed"), "q")) << "the normal layout is shown again";
+}
+
+// The shipped English keyboard has no cursor keys: the Symbols one lends
+// them, and English is shown again after.
+TEST_F(Vim, ScriptTapsAKeyOfAnotherKeyboard)
+{
+    run("tapkey Down\ntapkey Right\nsettle\nsnapshot moved\nquit\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ruler(snapshot("moved")), "2,2");
+    EXPECT_TRUE(has_key_label(snapshot("moved"), "q"));
+}
+
+TEST_F(Vim_With_Keys, EveryNewKeyMovesVimAsItsName)
+{
+    struct Step {
+        char const* keys;
+        char const* ruler;  // empty: checked below
+    } const steps[] = {
+        {"tapkey Down", "2,1"},  {"tapkey Right", "2,2"}, {"tapkey Up", "1,2"},    {"tapkey Left", "1,1"},
+        {"tapkey End", "1,25"},  {"tapkey Home", "1,1"},  {"tapkey PgDn", ""},     {"tapkey PgUp", ""},
+        {"type i\ntapkey Tab\ntapkey Esc", ""},
+    };
+    std::string script;
+    for (std::size_t i = 0; i < std::size(steps); ++i)
+        script += std::string(steps[i].keys) + "\nsettle\nsnapshot " + std::to_string(i) + "\n";
+    run(script + "quit\n");
+    EXPECT_EQ(status, 0);
+    for (std::size_t i = 0; i < std::size(steps); ++i)
+        if (*steps[i].ruler) {
+            EXPECT_EQ(ruler(snapshot(std::to_string(i))), steps[i].ruler) << steps[i].keys;
+        }
+    // A page on: the cursor's line is shown, the first line is not.
+    Snapshot const paged = snapshot("6");
+    std::string const line = ruler(paged).substr(0, ruler(paged).find(','));
+    ASSERT_FALSE(rows(paged).empty());
+    EXPECT_NE(rows(paged)[0], "line 1 of the sample text");
+    bool shown = false;
+    for (std::string const& row : rows(paged))
+        shown |= row == "line " + line + " of the sample text";
+    EXPECT_TRUE(shown) << line;
+    // And back; then a tab inserted before the line, the cursor on it.
+    std::string const back = ruler(snapshot("7"));
+    ASSERT_FALSE(rows(snapshot("7")).empty());
+    EXPECT_EQ(rows(snapshot("7"))[0], "line 1 of the sample text");
+    auto const tabbed = rows(snapshot("8"));
+    ASSERT_FALSE(tabbed.empty());
+    EXPECT_NE(tabbed.back().find(" " + back + "-8 "), std::string::npos) << tabbed.back();
 }
 
 TEST_F(Vim, LongUpwardSwipePagesForward)

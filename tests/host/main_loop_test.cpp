@@ -330,7 +330,7 @@ TEST_F(HostMainLoopDeathTest, ScriptErrorsEndTheRunWithStatusTwo)
     use_script("wait 1\nmenu 1\n");
     EXPECT_EXIT(InkViewMain(record), ::testing::ExitedWithCode(2), "events.txt:2: no menu is open");
     use_script("type q\n");
-    EXPECT_EXIT(InkViewMain(record), ::testing::ExitedWithCode(2), "events.txt:1: no key 'q' on the screen");
+    EXPECT_EXIT(InkViewMain(record), ::testing::ExitedWithCode(2), "events.txt:1: no key 'q' on any keyboard");
     use_script("rotate 1\n");
     EXPECT_EXIT(InkViewMain(record), ::testing::ExitedWithCode(2), "events.txt:1: no orientation chooser is open");
     use_script("show\njump\n");

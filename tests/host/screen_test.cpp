@@ -40,16 +40,19 @@ TEST_F(HostScreen, UpdateLogClipsToTheScreenAndCounts)
     PartialUpdate(590, 790, 100, 100);
     PartialUpdate(700, 0, 10, 10);  // wholly off the screen: logged, nothing refreshed
     SoftUpdate();
+    FullUpdate();
 
     auto const& log = host::updates();
-    ASSERT_EQ(log.size(), 4u);
+    ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(log[0].kind, host::Update::partial);
     EXPECT_EQ(log[0].area, (Rect{0, 0, 10, 20}));
     EXPECT_EQ(log[1].area, (Rect{590, 790, 10, 10}));
     EXPECT_TRUE(log[2].area.empty());
     EXPECT_EQ(log[3].kind, host::Update::soft);
     EXPECT_EQ(log[3].area, (Rect{0, 0, 600, 800}));
-    EXPECT_EQ(host::refreshed_pixels(), 200 + 100 + 600 * 800);
+    EXPECT_EQ(log[4].kind, host::Update::full);
+    EXPECT_EQ(log[4].area, (Rect{0, 0, 600, 800}));
+    EXPECT_EQ(host::refreshed_pixels(), 200 + 100 + 2 * 600 * 800);
 
     host::clear_updates();
     EXPECT_TRUE(host::updates().empty());

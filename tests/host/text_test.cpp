@@ -9,6 +9,7 @@
 #include <set>
 
 #include "host/host.h"
+#include "host/text_layer.h"
 #include "host_test_support.h"
 
 namespace {
@@ -203,6 +204,26 @@ TEST_F(HostText, WhitePaintOverTheOriginRemovesAnEntry)
 
     ClearScreen();
     EXPECT_TRUE(host::text_layer().empty());
+}
+
+// The frames of keys are kept beside the text, by the same rules, and apart
+// from a label at the same origin.
+TEST_F(HostText, FramesStayUntilWhitePaintCoversTheirOrigin)
+{
+    DrawRect(300, 600, 55, 49, BLACK);
+    DrawRect(10, 600, 55, 49, BLACK);
+    DrawTextRect(10, 600, 54, 48, "q", 34);
+    DrawRect(10, 600, 60, 49, BLACK);  // redrawn at the same origin
+    DrawRect(10, 700, 55, 49, WHITE);  // no frame to see
+    EXPECT_EQ(host::detail::frames(), (std::vector<Rect>{{10, 600, 60, 49}, {300, 600, 55, 49}}));
+    EXPECT_TRUE(host::detail::text_rect_at(10, 600));
+    EXPECT_FALSE(host::detail::text_rect_at(300, 600));
+
+    FillArea(0, 590, 100, 20, WHITE);
+    EXPECT_EQ(host::detail::frames(), (std::vector<Rect>{{300, 600, 55, 49}}));
+    EXPECT_FALSE(host::detail::text_rect_at(10, 600));
+    ClearScreen();
+    EXPECT_TRUE(host::detail::frames().empty());
 }
 
 TEST_F(HostText, LayerIsSortedAndTheSameOriginIsReplaced)

@@ -1,11 +1,13 @@
 // The real program in its window on a real X server (Xvfb): the screen shows
-// the same panel as a headless run, a click on a key types, a right click
-// opens the menu drawn over the text, and both the menu's "Exit" and the
-// window's close button end the program with status 0.
+// the same panel as a headless run, a click on a key types, so does the
+// desktop's keyboard, a right click opens the menu drawn over the text, and
+// the menu's "Exit", the window's close button and vim's own end all end the
+// program with status 0.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <png.h>
@@ -329,6 +331,23 @@ protected:
         XSync(display, False);
     }
 
+    // Desktop keys pressed and let go one after another, each with shift held when asked.
+    void type_keys(std::vector<std::pair<KeySym, bool>> const& keys)
+    {
+        for (auto const& [symbol, shifted] : keys) {
+            KeyCode const shift = XKeysymToKeycode(display, XK_Shift_L);
+            KeyCode const code = XKeysymToKeycode(display, symbol);
+            if (shifted)
+                XTestFakeKeyEvent(display, shift, True, CurrentTime);
+            XTestFakeKeyEvent(display, code, True, CurrentTime);
+            XTestFakeKeyEvent(display, code, False, CurrentTime);
+            if (shifted)
+                XTestFakeKeyEvent(display, shift, False, CurrentTime);
+            XSync(display, False);
+            std::this_thread::sleep_for(30ms);
+        }
+    }
+
     static inline std::unique_ptr<Xvfb> server;
     Display* display = nullptr;
     Sandbox sandbox;
@@ -413,7 +432,7 @@ TEST_F(WindowOnXvfb, ClicksTypeOpenTheMenuAndItsExitEndsTheProgram)
     // A right click is a long press: the menu opens centred on it, over the text.
     int const at_x = 300, at_y = 200;
     click(Button3, at_x, at_y);
-    int const menu_width = 2 * 16 + 11 * 12, menu_height = 4 * 40;  // as GetMenuRect reports it
+    int const menu_width = 2 * 16 + 14 * 12, menu_height = 5 * 40;  // as GetMenuRect reports it
     int const left = at_x - menu_width / 2, top = at_y - menu_height / 2;
     bool drawn = false;
     auto const end = Clock::now() + 5s;
@@ -428,10 +447,35 @@ TEST_F(WindowOnXvfb, ClicksTypeOpenTheMenuAndItsExitEndsTheProgram)
     }
     ASSERT_TRUE(drawn) << "no menu frame where GetMenuRect says";
 
-    click(Button1, at_x, top + 3 * 40 + 20);  // "Exit"
+    click(Button1, at_x, top + 4 * 40 + 20);  // "Exit"
     auto const status = program->wait_for(5s);
     ASSERT_TRUE(status) << "still running after Exit";
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << log_of(sandbox);
+}
+
+TEST_F(WindowOnXvfb, TheDesktopKeyboardTypesIntoTheEditor)
+{
+    Grey_Image const typed = headless_panel("settle 300 5000\ntype ihello\ntapkey Enter\nsettle 300 3000\n");
+    auto program = start_window();
+    auto const window = find_window(*program);
+    ASSERT_TRUE(window) << log_of(sandbox);
+    std::this_thread::sleep_for(500ms);
+    XTestFakeMotionEvent(display, -1, origin_x + 300, origin_y + 200, CurrentTime);
+    XSetInputFocus(display, *window, RevertToParent, CurrentTime);
+    XSync(display, False);
+
+    // Letters come as the desktop's text, Enter as a key.
+    type_keys({{XK_i, false}, {XK_h, false}, {XK_e, false}, {XK_l, false}, {XK_l, false}, {XK_o, false},
+               {XK_Return, false}});
+    EXPECT_GT(wait_until_shown(typed), 0.999) << "the typed text does not show as in the headless run";
+
+    // Escape reaches vim too, and ":" the shifted layout: vim saves the file and ends.
+    type_keys({{XK_Escape, false}, {XK_colon, true}, {XK_w, false}, {XK_q, false}, {XK_Return, false}});
+    auto const status = program->wait_for(5s);
+    ASSERT_TRUE(status) << "still running after :wq";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << log_of(sandbox);
+    EXPECT_EQ(read_text(sandbox.path("sample.txt")).rfind("hello\n" + read_text(TARN_SOURCE_DIR "/data/sample.txt"), 0),
+              0u);
 }
 
 }

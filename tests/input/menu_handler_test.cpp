@@ -61,17 +61,19 @@ protected:
     Menu_Handler menu{messenger};
 };
 
-TEST_F(MenuHandler, MainMenuHasFiveRecords)
+// The indices of the old items stay; "Refresh screen" takes the free 1.
+TEST_F(MenuHandler, MainMenuHasSixRecords)
 {
     menu.show(300, 400);
     ASSERT_TRUE(host::menu_open());
     std::vector<Item> const main = read_list(main_menu());
-    ASSERT_EQ(4u, main.size());
+    ASSERT_EQ(5u, main.size());
     EXPECT_EQ("Touchscreen", main[0].text);
     EXPECT_EQ("Keyboard", main[1].text);
     EXPECT_EQ((Item{ITEM_ACTIVE, 2, "Rotate"}), main[2]);
-    EXPECT_EQ((Item{ITEM_ACTIVE, 3, "Exit"}), main[3]);
-    EXPECT_EQ(nullptr, main_menu()[4].text);
+    EXPECT_EQ((Item{ITEM_ACTIVE, 1, "Refresh screen"}), main[3]);
+    EXPECT_EQ((Item{ITEM_ACTIVE, 3, "Exit"}), main[4]);
+    EXPECT_EQ(nullptr, main_menu()[5].text);
 }
 
 TEST_F(MenuHandler, WithoutMouseSupportTouchscreenIsInactive)
@@ -180,6 +182,7 @@ TEST_F(MenuHandler, WithoutMenuSizeTheMenuOpensAtThePoint)
 TEST_F(MenuHandler, ChoicesBecomeMessages)
 {
     EXPECT_EQ((Sent{"Suspend_Display(0)", "Show_Rotate_Box"}), choose(2));
+    EXPECT_EQ((Sent{"Suspend_Display(0)", "Refresh_Screen"}), choose(1));
     EXPECT_EQ((Sent{"Suspend_Display(0)", "Close"}), choose(3));
 }
 

@@ -222,7 +222,8 @@ TEST(Kbd_Button_Parsing, KeywordsAreExactAndEverythingElseIsOneCharacter)
         EXPECT_EQ(c.sticky, key.sticky) << c.token;
         EXPECT_EQ(c.hidden, key.hidden) << c.token;
     }
-    for (char const* token : {"", "Esc", "Ok", "OK", "ab", "Shift", "\xFF", "\x80", "\xC3", "\xE2\x82", "é!"}) {
+    for (char const* token : {"", "Esc", "Ok", "OK", "ab", "Shift", "Tab", "PgUp", "Home", "UP", "\xFF", "\x80", "\xC3",
+                              "\xE2\x82", "é!"}) {
         try {
             Kbd_Button const key(token);
             ADD_FAILURE() << "'" << token << "' was accepted";

@@ -92,6 +92,10 @@ void Messenger::send(message::Close const&)
     record("Close");
     ++the_log.closes;
 }
+void Messenger::send(message::Refresh_Screen const&)
+{
+    the_log.sent.push_back("Refresh_Screen");
+}
 void Messenger::send(message::Change_Font_Size const& m)
 {
     record("Change_Font_Size(" + std::to_string(m.steps) + ")");
@@ -164,6 +168,12 @@ int Messenger::GetMenuRect(imenu*, irect& rect)
         return 0;
     rect = the_log.menu_rect;
     return 1;
+}
+// As on a platform without the function: the log tells the two apart.
+void Messenger::FullUpdate()
+{
+    the_log.sent.push_back("FullUpdate");
+    SoftUpdate();
 }
 int Messenger::GetTouchInfo(iv_mtinfo* points)
 {
