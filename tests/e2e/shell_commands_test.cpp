@@ -24,10 +24,6 @@ constexpr int keyboard_top = 800 - 242;
 int const columns = (600 - 20) / terminal_cell(24).width;
 int const rows = (keyboard_top - 10) / terminal_cell(24).height;
 
-// The space bar, enter and shift keys of the shipped English keyboard.
-std::string const space = "tap 273 776\n";
-std::string const enter = "tap 543 776\n";
-std::string const shift = "tap 84 776\n";
 
 // One thing the user does: the taps in Tarn, and the same keys in tmux.
 struct Step {
@@ -54,17 +50,16 @@ std::vector<Case> const cases = {
     {"CommandOutputReadIntoTheFile", "-c 'r !printf \"one\\ttwo\\nthree\\n\"'", {}},
     {"ShellShowsItsPromptAndEchoThenReturns",
      "-c sh",
-     {{"type echo\n" + space + "type hello\n" + enter, {"=echo hello", "Enter"}},
-      {"type exit\n" + enter, {"=exit", "Enter"}}}},
+     {{"type echo hello\ntapkey Enter\n", {"=echo hello", "Enter"}}, {"type exit\ntapkey Enter\n", {"=exit", "Enter"}}}},
     {"WideAndCombiningCharactersEditedInPlace",
      "",
      {{"type x\n", {"=x"}},
-      {"type j\n" + shift + "type $\n" + shift + "type x\n", {"=j$x"}},
+      {"type j$x\n", {"=j$x"}},
       {"type jj0eex\n", {"=jj0eex"}},
       {"type kx\n", {"=kx"}},
       {"type dd\n", {"=dd"}},
-      {"type k\n" + shift + "type J\n" + shift, {"=kJ"}},
-      {"type /ascii\n" + enter, {"=/ascii", "Enter"}}},
+      {"type kJ\n", {"=kJ"}},
+      {"type /ascii\ntapkey Enter\n", {"=/ascii", "Enter"}}},
      scripts_file},
 };
 
