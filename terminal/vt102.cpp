@@ -23,6 +23,10 @@ enum class Number { read, incomplete, invalid };
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// What a sequence whose parameter could not be read gives: 1 waits for the
+// rest of the input, -1 shows the sequence as text.
+int not_read_result(Number read) { return read == Number::incomplete ? 1 : -1; }
+
 // A decimal parameter as strtol reads it, which must fit 32 bits. When no
 // digit follows, input that ends after only what strtol skips before a
 // number (blanks, a sign) may still become one: that waits for more input,
@@ -372,14 +376,8 @@ int VT102::handle_private_mode(char const*& cursor)
     bool auto_wrap_named = false;
     for (;;) {
         int mode = 0;
-        switch (read_number(p, mode)) {
-        case Number::incomplete:
-            return 1;
-        case Number::invalid:
-            return -1;
-        case Number::read:
-            break;
-        }
+        if (Number const read = read_number(p, mode); read != Number::read)
+            return not_read_result(read);
         auto_wrap_named = auto_wrap_named || mode == 7;
         if (*p != ';')
             break;
@@ -400,14 +398,8 @@ int VT102::handle_second_parameter(Rect& changed, char const*& cursor, char cons
 {
     char const* p = after_semicolon;
     int second = 0;
-    switch (read_number(p, second)) {
-    case Number::incomplete:
-        return 1;
-    case Number::invalid:
-        return -1;
-    case Number::read:
-        break;
-    }
+    if (Number const read = read_number(p, second); read != Number::read)
+        return not_read_result(read);
     switch (*p) {
     case '\0':
         return 1;
