@@ -246,8 +246,9 @@ void measure_quiet()
 }
 
 // Within a keystroke, what two rectangles would have refreshed for this
-// update: the cells it changed on the panel and the cursor's cells.
-void add_two_rectangles(Grid const& grid)
+// update: the cells it changed on the panel and the cursor's cells, or the
+// update itself when that is less (the bell's band covers parts of cells).
+void add_two_rectangles(Grid const& grid, host::Update const& update)
 {
     std::vector<unsigned char> const& after = host::panel();
     if (!session.open || grid.columns != session.grid.columns || grid.rows != session.grid.rows ||
@@ -255,10 +256,11 @@ void add_two_rectangles(Grid const& grid)
         return;
     Cursor const now = cursor_now();
     bench::Cell_Set const cells = cells_to_refresh(session.panel_shown, after, &session.cursor_shown, &now);
-    session.current.two_rectangles += bench::two_rectangles_cells(cells) * cell_pixels();
+    session.current.two_rectangles +=
+        std::min(bench::two_rectangles_cells(cells) * cell_pixels(), overlap(update.area, grid.area()));
 }
 
-void on_text_update(Grid const& grid, Clock::time_point shown)
+void on_text_update(Grid const& grid, host::Update const& update, Clock::time_point shown)
 {
     if (session.awaiting_echo) {
         session.current.latency_ms = ms_between(session.released, shown);
@@ -271,7 +273,7 @@ void on_text_update(Grid const& grid, Clock::time_point shown)
                 break;
             }
     }
-    add_two_rectangles(grid);
+    add_two_rectangles(grid, update);
 }
 
 void on_update(host::Update const& update)
@@ -280,7 +282,7 @@ void on_update(host::Update const& update)
     Clock::time_point const shown = Clock::now();
     Grid const grid = grid_now();
     if (display() && overlap(update.area, grid.area()) > 0)
-        on_text_update(grid, shown);
+        on_text_update(grid, update, shown);
     session.panel_shown = host::panel();
     session.cursor_shown = cursor_now();
     restart_quiet();
