@@ -1,11 +1,6 @@
-// Our throughput against libvterm's on the same streams and grids, at 80x24
-// and at the default grid: ours on the null platform, sized so that the
-// display's grid is exactly the one libvterm gets. The two take turns in
-// every round, so that load from elsewhere on the machine hits both alike;
-// each side's figure is its median over the rounds, and the ratio the median
-// of the rounds' ratios. Both must end the first pass showing the same
-// characters. Prints one line per grid and stream:
-//   GRID STREAM BYTES OURS_MB/S LIBVTERM_MB/S OURS/LIBVTERM
+// Our throughput against libvterm's, taking turns on the same streams at
+// 80x24 and at the default grid, ours on a null screen sized to the grid.
+// Prints "GRID STREAM BYTES OURS_MB/S LIBVTERM_MB/S OURS/LIBVTERM" lines.
 // Usage: against_libvterm [ROUNDS]
 #include <algorithm>
 #include <chrono>
@@ -85,6 +80,9 @@ void check_same_screen(bench::Our_Terminal const& ours, bench::Libvterm_Terminal
         }
 }
 
+// Turns, rather than one side's run after the other's, so that load from
+// elsewhere on the machine hits both alike; each side's figure is its median
+// over the rounds, and the ratio the median of the rounds' own ratios.
 void compare(bench::Grid grid, bench::Stream const& stream, int rounds)
 {
     std::unique_ptr<bench::Our_Terminal> ours = ours_at(grid);

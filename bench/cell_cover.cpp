@@ -1,8 +1,7 @@
-// Two rectangles: one of them, A, is tried at every position and size, and
-// the other is the bounding box of the cells outside A. Those cells lie in
-// the columns left or right of A or the rows above or below it, so their box
-// is the union of four boxes read from prefix and suffix tables: every A
-// costs constant time, and the search is exact.
+// Two rectangles: A tried at every position and size, the other the box of
+// the cells outside A. Those lie in the columns beside A or the rows above or
+// below it, so their box joins four boxes from prefix and suffix tables: each
+// A costs constant time, and the search is exact.
 #include "bench/cell_cover.h"
 
 #include <algorithm>

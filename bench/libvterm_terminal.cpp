@@ -1,8 +1,7 @@
-// Damage merged per cycle with scrolls reported apart (VTERM_DAMAGE_SCROLL);
-// the display has no pixels to move, so a moved area is repainted like a
-// damaged one, and one cycle repaints the bounding box of both, as our
-// display refreshes one rectangle per cycle. Answers the stream asks for
-// (cursor position reports) are dropped.
+// Damage merged per cycle with scrolls apart (VTERM_DAMAGE_SCROLL); with no
+// pixels to move, a moved area is repainted like a damaged one, the cycle's
+// bounding box of both, as our display refreshes one rectangle per cycle.
+// Answers the stream asks for (cursor position reports) are dropped.
 #include "bench/libvterm_terminal.h"
 
 #include <vterm.h>

@@ -1,10 +1,8 @@
 // The whole program on vim, headless, replaying a scripted session of single
-// taps, measured through the stand-in as it runs: per keystroke the panel's
-// refreshed pixels and updates against the least possible (the cells whose
-// pixels changed, plus the cursor's cells) and against what two rectangles
-// per update would refresh, the echo latency, the wakeups while vim idles,
-// start-up, and memory; then vim alone for its own response time. Prints
-// Markdown.
+// taps, measured through the stand-in as it runs: per keystroke the refreshed
+// pixels against the least possible and against two rectangles per update,
+// the echo latency, the wakeups while vim idles, start-up and memory; then vim
+// alone for its own response time. Prints Markdown.
 // Usage: session_bench WORK_DIR [VIMRC]: keeps the event script and file in
 // WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
 #include <dlfcn.h>
