@@ -3,8 +3,8 @@
 // pixels against the least possible and against two rectangles per update,
 // the echo latency, the wakeups while vim idles, start-up and memory; then vim
 // alone for its own response time. Prints Markdown.
-// Usage: session_bench WORK_DIR [VIMRC]: keeps the event script and file in
-// WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
+// Usage: session_bench WORK_DIR [VIMRC]: keeps the event script, the file and
+// vim's home in WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -450,12 +450,16 @@ int main(int argc, char** argv)
         std::cerr << "usage: session_bench WORK_DIR [VIMRC]\n";
         return 2;
     }
-    if (argc == 3) {
-        std::string const home = std::string(argv[1]) + "/home";
-        mkdir(home.c_str(), 0755);
+    // A home of vim's own, fresh each run: history from whatever ran vim
+    // before (the last cursor position in the file above all) would change
+    // the session's screens from run to run.
+    std::string const home = std::string(argv[1]) + "/home";
+    mkdir(home.c_str(), 0755);
+    std::remove((home + "/.viminfo").c_str());
+    std::remove((home + "/.vimrc").c_str());
+    if (argc == 3)
         std::ofstream(home + "/.vimrc") << argv[2] << '\n';
-        setenv("HOME", home.c_str(), 1);
-    }
+    setenv("HOME", home.c_str(), 1);
     session.plan = bench::session_plan();
     auto const [events, sample] = bench::write_session(argv[1], session.plan);
     setenv("TARN_HOST_EVENTS", events.c_str(), 1);
