@@ -1,6 +1,8 @@
 // A platform that draws nothing: every InkView call the program makes, with
 // fonts that answer metrics like a monospaced face, so that a benchmark linked
 // with it measures the program's own code and none of the drawing.
+#include "bench/null_inkview.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -8,14 +10,24 @@
 
 namespace {
 
-constexpr int screen_width = 600;
-constexpr int screen_height = 800;
+int screen_width = 600;
+int screen_height = 800;
 
 int orientation = 0;
 
 // Proportions of the shipped monospaced face: 0.6 em wide, 1.21 em high.
 int advance_of(int size) { return (size * 3 + 2) / 5; }
 int advance = advance_of(24);
+
+}
+
+namespace null_platform {
+
+void set_screen(int width, int height)
+{
+    screen_width = width;
+    screen_height = height;
+}
 
 }
 

@@ -1,12 +1,12 @@
 #!/bin/sh
-# Records bench/data/vim_scrolling.raw: vim (TERM=vt102, no vimrc) paging,
-# scrolling by lines and moving through a generated 3000-line file at the
-# benchmarks' grid, captured from a pseudo-terminal with script(1).
+# Records bench/data/vim_scrolling_COLUMNSxROWS.raw: vim (TERM=vt102, no
+# vimrc) paging, scrolling by lines and moving through a generated 3000-line
+# file at a benchmark's grid, captured from a pseudo-terminal with script(1).
 # Usage: bench/record_vim_scrolling.sh COLUMNS ROWS
 set -eu
 columns=$1
 rows=$2
-out=$(cd "$(dirname "$0")" && pwd)/data/vim_scrolling.raw
+out=$(cd "$(dirname "$0")" && pwd)/data/vim_scrolling_${columns}x${rows}.raw
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"

@@ -1,10 +1,10 @@
 // The whole program on vim, headless, replaying a scripted session of single
-// taps, measured through the stand-in as it runs: per keystroke the panel's
-// refreshed pixels and updates against the least possible (the cells whose
-// pixels changed, plus the cursor's cells), the echo latency, start-up, and
-// memory; then vim alone for its own response time. Prints Markdown.
-// Usage: session_bench WORK_DIR [VIMRC]: keeps the event script and file in
-// WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
+// taps, measured through the stand-in as it runs: per keystroke the refreshed
+// pixels against the least possible and against two rectangles per update,
+// the echo latency, the wakeups while vim idles, start-up and memory; then vim
+// alone for its own response time. Prints Markdown.
+// Usage: session_bench WORK_DIR [VIMRC]: keeps the event script, the file and
+// vim's home in WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "bench/cell_cover.h"
 #include "bench/editor_alone.h"
 #include "bench/session_plan.h"
 #include "host/host.h"
@@ -31,7 +32,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double ms_since(Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); }
+// Wakeups are counted once this long has passed without input or output.
+constexpr int quiet_ms = 5000;
+
+double ms_between(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
 
 struct Measured {
     std::size_t plan_index = 0;
@@ -39,6 +46,9 @@ struct Measured {
     int updates = 0;     // updates touching the text area
     long least = 0;      // pixels of the changed cells and the cursor's cells
     long least_box = 0;  // their bounding box: the least for one rectangle per update
+    // Per update, the least two rectangles covering the cells it changed and
+    // the cursor's cells, summed.
+    long two_rectangles = 0;
     double latency_ms = -1;  // release to the first text-area update; -1: none
 };
 
@@ -64,6 +74,16 @@ struct Session {
     Clock::time_point released;
     bool awaiting_echo = false;
     double startup_ms = -1;
+    // What the panel showed at the last update, and the cursor then.
+    std::vector<unsigned char> panel_shown;
+    Cursor cursor_shown;
+    // Quiet since: no event and no update for quiet_ms, and the timer
+    // firings counted by then; quiet_firings is meaningful once quiet.
+    bool quiet = false;
+    Clock::time_point quiet_since;
+    unsigned long quiet_firings = 0;
+    double quiet_seconds = 0;
+    unsigned long firings_in_quiet = 0;
     Grid grid;
     std::map<std::string, long> memory_kib;
     iv_handler program = nullptr;
@@ -114,6 +134,24 @@ bool cell_changed(std::vector<unsigned char> const& before, std::vector<unsigned
     return false;
 }
 
+// The cells whose pixels differ between two panels, and (when the cursor was
+// hidden and shown, as every cycle that refreshes does) its cells before and after.
+bench::Cell_Set cells_to_refresh(std::vector<unsigned char> const& before, std::vector<unsigned char> const& after,
+                                 Cursor const* cursor_before, Cursor const* cursor_after)
+{
+    Grid const& g = session.grid;
+    bench::Cell_Set set{g.columns, g.rows, std::vector<bool>(std::size_t(g.columns) * g.rows, false)};
+    for (int r = 0; r < g.rows; ++r)
+        for (int c = 0; c < g.columns; ++c)
+            set.cells[std::size_t(r) * g.columns + c] = cell_changed(before, after, c, r);
+    for (Cursor const* cursor : {cursor_before, cursor_after})
+        if (cursor)
+            set.cells[std::size_t(cursor->row) * g.columns + cursor->column] = true;
+    return set;
+}
+
+long cell_pixels() { return long(session.grid.width) * session.grid.height; }
+
 void close_keystroke()
 {
     if (!session.open)
@@ -129,23 +167,13 @@ void close_keystroke()
         m.updates += pixels > 0;
     }
     if (after.size() == session.panel_before.size() && g.width > 0) {
-        std::vector<bool> least(std::size_t(g.columns) * g.rows, false);
-        for (int r = 0; r < g.rows; ++r)
-            for (int c = 0; c < g.columns; ++c)
-                least[std::size_t(r) * g.columns + c] = cell_changed(session.panel_before, after, c, r);
-        // The cursor is hidden and shown by every cycle that refreshes.
-        if (m.updates > 0) {
-            Cursor const now = cursor_now();
-            least[std::size_t(session.cursor_before.row) * g.columns + session.cursor_before.column] = true;
-            least[std::size_t(now.row) * g.columns + now.column] = true;
-        }
-        m.least = long(std::count(least.begin(), least.end(), true)) * g.width * g.height;
-        Rect box;
-        for (int r = 0; r < g.rows; ++r)
-            for (int c = 0; c < g.columns; ++c)
-                if (least[std::size_t(r) * g.columns + c])
-                    box += Rect{c, r, 1, 1};
-        m.least_box = long(box.width) * box.height * g.width * g.height;
+        Cursor const now = cursor_now();
+        bool const refreshed = m.updates > 0;
+        bench::Cell_Set const least = cells_to_refresh(session.panel_before, after,
+                                                       refreshed ? &session.cursor_before : nullptr,
+                                                       refreshed ? &now : nullptr);
+        m.least = long(std::count(least.cells.begin(), least.cells.end(), true)) * cell_pixels();
+        m.least_box = bench::one_rectangle_cells(least) * cell_pixels();
     }
     session.done.push_back(m);
 }
@@ -192,28 +220,78 @@ std::map<std::string, long> resident_kib()
     return kib;
 }
 
-void on_update(host::Update const& update)
+void quiet_reached()
 {
-    if (!display())
+    session.quiet = true;
+    session.quiet_since = Clock::now();
+    session.quiet_firings = host::timer_firings();
+}
+
+// Every event and update starts the wait for quiet again; the measuring
+// timer's own firing, at its start, is not counted in the quiet window.
+void restart_quiet()
+{
+    session.quiet = false;
+    SetWeakTimer("bench_quiet", quiet_reached, quiet_ms);
+}
+
+void measure_quiet()
+{
+    if (!session.quiet)
         return;
-    Grid const grid = grid_now();
-    if (overlap(update.area, grid.area()) == 0)
+    session.quiet_seconds = std::chrono::duration<double>(Clock::now() - session.quiet_since).count();
+    session.firings_in_quiet = host::timer_firings() - session.quiet_firings;
+}
+
+// Within a keystroke, what two rectangles would have refreshed for this
+// update: the cells it changed on the panel and the cursor's cells, or the
+// update itself when that is less (the bell's band covers parts of cells).
+void add_two_rectangles(Grid const& grid, host::Update const& update)
+{
+    std::vector<unsigned char> const& after = host::panel();
+    if (!session.open || grid.columns != session.grid.columns || grid.rows != session.grid.rows ||
+        session.panel_shown.size() != after.size())
         return;
+    Cursor const now = cursor_now();
+    bench::Cell_Set const cells = cells_to_refresh(session.panel_shown, after, &session.cursor_shown, &now);
+    session.current.two_rectangles +=
+        std::min(bench::two_rectangles_cells(cells) * cell_pixels(), overlap(update.area, grid.area()));
+}
+
+void on_text_update(Grid const& grid, host::Update const& update, Clock::time_point shown)
+{
     if (session.awaiting_echo) {
-        session.current.latency_ms = std::chrono::duration<double, std::milli>(Clock::now() - session.released).count();
+        session.current.latency_ms = ms_between(session.released, shown);
         session.awaiting_echo = false;
     }
     if (session.startup_ms < 0) {
         for (host::Text_Entry const& entry : host::text_layer())
             if (entry.kind == host::Text_Entry::string && overlap(entry.area, grid.area()) > 0) {
-                session.startup_ms = ms_since(session.started);
+                session.startup_ms = ms_between(session.started, shown);
                 break;
             }
     }
+    add_two_rectangles(grid, update);
+}
+
+void on_update(host::Update const& update)
+{
+    // Before any measuring work, which the program waits for.
+    Clock::time_point const shown = Clock::now();
+    Grid const grid = grid_now();
+    if (display() && overlap(update.area, grid.area()) > 0)
+        on_text_update(grid, update, shown);
+    session.panel_shown = host::panel();
+    session.cursor_shown = cursor_now();
+    restart_quiet();
 }
 
 int on_event(int type, int par1, int par2)
 {
+    if (type == EVT_EXIT)
+        measure_quiet();
+    else
+        restart_quiet();
     if (type == EVT_POINTERDOWN)
         open_keystroke();
     if (type == EVT_POINTERUP && session.open) {
@@ -236,28 +314,33 @@ double percentile(std::vector<double> values, double p)
     return values[at];
 }
 
+double ratio(long part, long whole) { return whole ? double(part) / whole : 0.0; }
+
 void report_economy()
 {
     std::cout << "| keystrokes | count | refreshed px per key | least px per key | ratio | least as one "
-                 "rectangle | ratio to it | updates per key |\n|---|---:|---:|---:|---:|---:|---:|---:|\n";
+                 "rectangle | ratio to it | two rectangles per update | their ratio to the least | updates per key |\n"
+                 "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     std::vector<std::string> groups = {"typing", "cursor", "lines", "scrolling", "search", "all"};
     for (std::string const& group : groups) {
-        long refreshed = 0, least = 0, least_box = 0, updates = 0, count = 0;
+        long refreshed = 0, least = 0, least_box = 0, two = 0, updates = 0, count = 0;
         for (Measured const& m : session.done) {
             if (group != "all" && session.plan[m.plan_index].group != group)
                 continue;
             refreshed += m.refreshed;
             least += m.least;
             least_box += m.least_box;
+            two += m.two_rectangles;
             updates += m.updates;
             ++count;
         }
         if (count == 0)
             continue;
         char row[256];
-        std::snprintf(row, sizeof row, "| %s | %ld | %ld | %ld | %.2f | %ld | %.2f | %.2f |\n", group.c_str(),
-                      count, refreshed / count, least / count, least ? double(refreshed) / least : 0.0,
-                      least_box / count, least_box ? double(refreshed) / least_box : 0.0, double(updates) / count);
+        std::snprintf(row, sizeof row, "| %s | %ld | %ld | %ld | %.2f | %ld | %.2f | %ld | %.2f | %.2f |\n",
+                      group.c_str(), count, refreshed / count, least / count, ratio(refreshed, least),
+                      least_box / count, ratio(refreshed, least_box), two / count, ratio(two, least),
+                      double(updates) / count);
         std::cout << row;
     }
     std::vector<Measured> worst = session.done;
@@ -271,6 +354,47 @@ void report_economy()
         std::cout << "| " << m.plan_index + 1 << " | `" << k.command << "` | " << k.group << " | " << m.refreshed
                   << " | " << m.least << " | " << m.updates << " |\n";
     }
+}
+
+// Each keystroke's own ratio to the least, over those that refreshed the text.
+void report_per_keystroke()
+{
+    std::cout << "| keystrokes | count | median ratio | 95th percentile | worst | at most 1.5 | two rectangles per "
+                 "update: median ratio | 95th percentile |\n|---|---:|---:|---:|---:|---:|---:|---:|\n";
+    for (bool const typed_only : {true, false}) {
+        std::vector<double> ratios, two_ratios;
+        for (Measured const& m : session.done)
+            if (m.least > 0 && m.updates > 0 && (!typed_only || session.plan[m.plan_index].typed)) {
+                ratios.push_back(ratio(m.refreshed, m.least));
+                two_ratios.push_back(ratio(m.two_rectangles, m.least));
+            }
+        if (ratios.empty())
+            continue;
+        long const within = std::count_if(ratios.begin(), ratios.end(), [](double r) { return r <= 1.5; });
+        char row[256];
+        std::snprintf(row, sizeof row, "| %s | %zu | %.2f | %.2f | %.2f | %ld%% | %.2f | %.2f |\n",
+                      typed_only ? "typed characters" : "the whole plan", ratios.size(), percentile(ratios, 0.5),
+                      percentile(ratios, 0.95), percentile(ratios, 1), 100 * within / long(ratios.size()),
+                      percentile(two_ratios, 0.5), percentile(two_ratios, 0.95));
+        std::cout << row;
+    }
+}
+
+void report_idle()
+{
+    if (session.quiet_seconds <= 0) {
+        std::cout << "No quiet window: something happened within " << quiet_ms / 1000 << " s of the end.\n";
+        return;
+    }
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "| measured | value |\n|---|---:|\n"
+                  "| quiet window, from %d s after the last input or output to the end | %.1f s |\n"
+                  "| timer firings in it | %lu |\n"
+                  "| wakeups per second | %.2f |\n",
+                  quiet_ms / 1000, session.quiet_seconds, session.firings_in_quiet,
+                  session.firings_in_quiet / session.quiet_seconds);
+    std::cout << text;
 }
 
 void report_latency(std::vector<double> const& editor)
@@ -326,12 +450,16 @@ int main(int argc, char** argv)
         std::cerr << "usage: session_bench WORK_DIR [VIMRC]\n";
         return 2;
     }
-    if (argc == 3) {
-        std::string const home = std::string(argv[1]) + "/home";
-        mkdir(home.c_str(), 0755);
+    // A home of vim's own, fresh each run: history from whatever ran vim
+    // before (the last cursor position in the file above all) would change
+    // the session's screens from run to run.
+    std::string const home = std::string(argv[1]) + "/home";
+    mkdir(home.c_str(), 0755);
+    std::remove((home + "/.viminfo").c_str());
+    std::remove((home + "/.vimrc").c_str());
+    if (argc == 3)
         std::ofstream(home + "/.vimrc") << argv[2] << '\n';
-        setenv("HOME", home.c_str(), 1);
-    }
+    setenv("HOME", home.c_str(), 1);
     session.plan = bench::session_plan();
     auto const [events, sample] = bench::write_session(argv[1], session.plan);
     setenv("TARN_HOST_EVENTS", events.c_str(), 1);
@@ -347,8 +475,12 @@ int main(int argc, char** argv)
 
     std::cout << "### E-ink economy\n\n";
     report_economy();
+    std::cout << "\n### Per keystroke\n\n";
+    report_per_keystroke();
     std::cout << "\n### Echo latency\n\n";
     report_latency(editor);
+    std::cout << "\n### Idle\n\n";
+    report_idle();
     std::cout << "\n### Start-up and memory\n\n";
     report_start_and_memory();
     return 0;

@@ -1,6 +1,7 @@
 // The keystrokes: text typed in a new line, cursor motions, lines opened,
 // deleted, put and undone, scrolling by page and by line, and searches. Each
-// is followed by a settle long enough for vim's echo to reach the panel.
+// is followed by a settle long enough for vim's echo to reach the panel; at
+// the end vim idles.
 #include "bench/session_plan.h"
 
 #include <cstdio>
@@ -11,10 +12,10 @@ namespace bench {
 
 namespace {
 
-void add_text(std::vector<Keystroke>& plan, std::string const& group, std::string const& text)
+void add_text(std::vector<Keystroke>& plan, std::string const& group, std::string const& text, bool typed = false)
 {
     for (char c : text)
-        plan.push_back({group, std::string("type ") + c});
+        plan.push_back({group, std::string("type ") + c, typed});
 }
 
 void add_key(std::vector<Keystroke>& plan, std::string const& group, std::string const& label)
@@ -39,7 +40,7 @@ std::vector<Keystroke> session_plan()
     // shorter than the grid, since vim shifts the rows below a wrapping line.
     for (char const* text : {"the-quick-brown-fox-jumps-over", "the-lazy-dog.-pack-my-box", "with-five-dozen-liquor-jugs,",
                              "sphinx-of-black-quartz,", "judge-my-vow."}) {
-        add_text(plan, "typing", text);
+        add_text(plan, "typing", text, true);
         add_ctrl(plan, "typing", 'm');
     }
     add_key(plan, "typing", "Esc");
@@ -87,7 +88,7 @@ std::pair<std::string, std::string> write_session(std::string const& dir, std::v
     script << "settle 500 10000\n";
     for (Keystroke const& k : plan)
         script << k.command << "\nsettle 400 3000\n";
-    script << "quit\n";
+    script << "wait " << idle_ms << "\nquit\n";
     if (!text || !script)
         throw std::runtime_error("cannot write the session into " + dir);
     return {events, sample};

@@ -1,6 +1,6 @@
 // The scripted vim session the panel measurements replay: single taps on the
-// shipped English keyboard, grouped by what they exercise, written out as an
-// event script with the file vim opens.
+// shipped English keyboard, grouped by what they exercise, then a long idle,
+// written out as an event script with the file vim opens.
 #pragma once
 
 #include <string>
@@ -11,7 +11,12 @@ namespace bench {
 struct Keystroke {
     std::string group;    // "typing", "cursor", "lines", "scrolling", "search"
     std::string command;  // one event-script tap, such as "type a" or "tapkey Esc"
+    bool typed = false;   // a character typed into the text
 };
+
+// After the last keystroke vim stays idle on its file this long, so that the
+// program's wakeups can be counted once 5 s have passed without input or output.
+constexpr int idle_ms = 15000;
 
 std::vector<Keystroke> session_plan();
 

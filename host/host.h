@@ -59,6 +59,8 @@ bool timer_armed(iv_timerproc proc);
 std::string timer_name(iv_timerproc proc);
 int timer_delay(iv_timerproc proc);  // ms it was armed with
 void fire_timers();                  // runs every armed timer now, once
+// Timer functions run since the last reset: how often an idle program wakes (bench/).
+unsigned long timer_firings();
 
 // The menu and orientation chooser the program opened.
 struct Open_Menu {

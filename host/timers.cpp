@@ -24,6 +24,7 @@ struct Timer {
 struct Timers {
     std::vector<Timer> armed;
     unsigned long next_arming = 0;
+    unsigned long firings = 0;
 };
 
 Timers& timers()
@@ -63,6 +64,7 @@ void fire(Selected selected)
         if (!still || still->arming != t.arming)
             continue;
         disarm(t.proc);
+        ++timers().firings;
         t.proc();
     }
 }
@@ -83,7 +85,11 @@ void run_due_timers(Clock::time_point now)
     fire([now](Timer const& t) { return t.due <= now; });
 }
 
-void clear_timers() { timers().armed.clear(); }
+void clear_timers()
+{
+    timers().armed.clear();
+    timers().firings = 0;
+}
 
 }
 
@@ -126,5 +132,7 @@ void fire_timers()
 {
     fire([](Timer const&) { return true; });
 }
+
+unsigned long timer_firings() { return timers().firings; }
 
 }

@@ -87,6 +87,18 @@ TEST_F(HostTimers, TimerCancelledByAnEarlierOneInTheSameRoundDoesNotFire)
     EXPECT_EQ(second_calls, 0);
 }
 
+TEST_F(HostTimers, FiringsCountTheFunctionsThatRanUntilReset)
+{
+    SetWeakTimer("canceller", cancels_second, 0);
+    SetWeakTimer("victim", second, 10);
+    SetWeakTimer("again", rearming, 50);
+    host::fire_timers();
+    host::fire_timers();
+    EXPECT_EQ(host::timer_firings(), 3u);  // the canceller, then the re-arming one twice
+    host::reset();
+    EXPECT_EQ(host::timer_firings(), 0u);
+}
+
 TEST_F(HostTimers, ThrowingTimerIsDisarmedAndTheExceptionPassesOut)
 {
     SetWeakTimer("bad", throws, 0);
