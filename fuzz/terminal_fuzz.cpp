@@ -16,6 +16,7 @@
 
 #include "config/config.h"
 #include "host/host.h"
+#include "terminal/code_point.h"
 #include "terminal/display.h"
 #include "tests/support/fake_messenger.h"
 
@@ -44,7 +45,7 @@ struct Screen_State {
 bool valid_character(wchar_t c)
 {
     auto const value = static_cast<std::uint32_t>(c);
-    return value != 0 && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    return value != 0 && is_unicode_scalar(value);
 }
 
 // A valid character in every cell but the second half of a wide one, which

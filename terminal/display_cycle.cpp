@@ -1,7 +1,7 @@
 // The output cycle: fetch what the child wrote, let the interpreter apply it
 // with the cursor hidden, and refresh the union of everything painted with a
-// single partial update; the timer that repeats it at the pace that input and
-// output set; the cursor and the bell.
+// single update; the timer that repeats it at the pace that input and output
+// set; the cursor and the bell.
 #include <algorithm>
 #include <string>
 

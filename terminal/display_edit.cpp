@@ -152,7 +152,7 @@ Rect Display::tab()
     return set_pos(static_cast<int>(std::clamp<std::int64_t>(next_stop, 0, std::max(columns - 1, 0))), cursor_row);
 }
 
-// DCH: the cells named are cut to the row; nothing shifts.
+// DCH: the cells named are cut to the row; the rest of the row moves left.
 Rect Display::delete_chars(int count)
 {
     if (!row_exists(cursor_row))

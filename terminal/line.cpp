@@ -1,8 +1,8 @@
 // Editing and painting of one screen row: cells are painted one by one at a
-// fixed pitch, in UTF-8, blanks are painted white only as far as something was visible,
-// and reversed cells are drawn normally and then inverted. A wide character
-// is kept whole by every edit. While the display defers painting, edits only
-// mark their cells, painted once at the end.
+// fixed pitch, in UTF-8; blanks are painted white only as far as something
+// was visible, and reversed cells are drawn normally and then inverted. A
+// wide character is kept whole by every edit. While the display defers
+// painting, edits only mark their cells, painted once at the end.
 #include "terminal/line.h"
 
 #include <algorithm>
@@ -11,18 +11,14 @@
 #include "platform/inkview.h"
 #include "platform/inkview_utils.h"
 #include "terminal/attributes.h"
+#include "terminal/code_point.h"
 #include "terminal/display.h"
 
 namespace {
 
 constexpr wchar_t blank_char = L' ';
 
-// Whether c has a UTF-8 form: every code point but the surrogates.
-bool has_utf8_form(wchar_t c)
-{
-    auto const value = static_cast<std::uint32_t>(c);
-    return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
-}
+bool has_utf8_form(wchar_t c) { return is_unicode_scalar(static_cast<std::uint32_t>(c)); }
 
 // Appends c in UTF-8, the text the platform draws; false when c has no form.
 bool append_utf8(wchar_t c, std::string& text)
@@ -151,7 +147,7 @@ void Line::blank(unsigned int start, unsigned int end)
         used_end = std::min(used_end, start);
 }
 
-void Line::reset_cells()
+void Line::erase_cells()
 {
     auto const width = static_cast<std::size_t>(std::max(display->column_count(), 0));
     if (characters.size() == width) {
@@ -273,7 +269,7 @@ Rect Line::clear_line()
     unsigned int const extent = visible_extent(0, length());
     if (extent == 0)
         return Rect{};
-    reset_cells();
+    erase_cells();
     fill_white(0, extent);
     return cells(0, extent);
 }
@@ -312,18 +308,11 @@ void Line::swap_cells(Line& other)
     std::swap(used_end, other.used_end);
 }
 
-void Line::erase_cells() { reset_cells(); }
-
 // The row's place may have shown anything since the last paint: all of it
 // is painted again, and the area of what it shows now is reported.
 Rect Line::repaint_whole()
 {
-    if (display->painting_deferred()) {
-        defer(0, length());
-    } else {
-        Inkview_Utils::FillAreaR(cells(0, length()), WHITE);
-        draw_cells(0, length());
-    }
+    repaint(0, length());
     return shown();
 }
 

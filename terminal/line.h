@@ -44,6 +44,7 @@ public:
     // For scrolling without copying: the cells of two rows change places, and
     // nothing is painted. Every row that took part is then repainted whole.
     void swap_cells(Line& other);
+    // Every cell blank, at the display's present width; nothing is painted.
     void erase_cells();
     Rect repaint_whole();
     // The area of the visible cells, as the row shows them now.
@@ -68,8 +69,6 @@ private:
     bool visible(unsigned int pos) const;
     unsigned int visible_extent(unsigned int from, unsigned int to) const;
     bool has_marks(unsigned int pos) const { return !marks.empty() && !marks[pos].empty(); }
-    // A row of the display's present width, all blank.
-    void reset_cells();
     void used(unsigned int end) { used_end = std::max(used_end, end); }
     // Cells [pos, pos + count) are about to be written: the halves of wide
     // characters they cut off are blanked, and [start, end) is what to repaint.

@@ -12,6 +12,7 @@
 
 #include "config/utils.h"
 #include "platform/saturate.h"
+#include "terminal/code_point.h"
 #include "terminal/display.h"
 
 namespace {
@@ -85,7 +86,7 @@ wchar_t decoded(char const* bytes, int length)
     std::uint32_t value = static_cast<unsigned char>(bytes[0]) & lead_bits[length];
     for (int i = 1; i < length; ++i)
         value = (value << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
-    bool const valid = value >= smallest[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    bool const valid = value >= smallest[length] && is_unicode_scalar(value);
     return static_cast<wchar_t>(valid ? value : replacement_char);
 }
 
