@@ -6,9 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "terminal/terminal_modes.h"
+
 namespace message {
 
 struct New_Text {
+    std::string const& text;  // not owned
+};
+// The terminal's answer to a request of the child's (a report).
+struct Reply {
     std::string const& text;  // not owned
 };
 struct Keyboard_Pressed {
@@ -69,6 +75,10 @@ struct Keyboard_Names {
 };
 struct Current_Keyboard_Name {
     std::string name;
+};
+// The modes that change what the keys send.
+struct Key_Modes {
+    Terminal_Modes modes;
 };
 
 }

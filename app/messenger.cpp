@@ -173,6 +173,8 @@ void Messenger::send(message::New_Text const& m)
     display->check();
 }
 
+void Messenger::send(message::Reply const& m) { editor->reply(m.text); }
+
 void Messenger::send(message::Keyboard_Pressed const& m) { keyboard_handler->press(m.x, m.y); }
 
 void Messenger::send(message::Keyboard_Released const&) { keyboard_handler->release(); }
@@ -273,5 +275,11 @@ request::Keyboard_Names& Messenger::send(request::Keyboard_Names& r)
 request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& r)
 {
     r.name = keyboard_handler->current_keyboard_name();
+    return r;
+}
+
+request::Key_Modes& Messenger::send(request::Key_Modes& r)
+{
+    r.modes = display->terminal_modes();
     return r;
 }

@@ -25,6 +25,7 @@ public:
     Messenger& operator=(Messenger const&) = delete;
 
     void send(message::New_Text const&);
+    void send(message::Reply const&);
     void send(message::Keyboard_Pressed const&);
     void send(message::Keyboard_Released const&);
     void send(message::Change_Keyboard const&);
@@ -46,6 +47,7 @@ public:
     request::Get_Touch_State& send(request::Get_Touch_State&);
     request::Keyboard_Names& send(request::Keyboard_Names&);
     request::Current_Keyboard_Name& send(request::Current_Keyboard_Name&);
+    request::Key_Modes& send(request::Key_Modes&);
 
     // The platform's optional functions; 0 when the platform lacks them.
     int GetMenuRect(imenu* menu, irect& rect);

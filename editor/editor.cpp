@@ -23,7 +23,11 @@ namespace {
 volatile std::sig_atomic_t child_ended = 0;
 
 constexpr std::size_t chunk_size = 1024;
-char read_buffer[chunk_size + 1];
+char read_buffer[chunk_size];
+
+// A child that asks for reports and reads none of them gets no more than this
+// many bytes kept for it.
+constexpr std::size_t most_replies_kept = 4096;
 
 // How long a write waits for the child before looking again whether it ended.
 constexpr int writable_check_ms = 100;
@@ -118,14 +122,15 @@ void Editor::read(std::string& text)
         close_program();
         return;
     }
+    send_replies();
     text += pending;
     pending.clear();
     if (!drain(text))
         close_program();
 }
 
-// Appends everything pending on the master, chunk by chunk; a zero byte from
-// the child ends its chunk. False once the child has gone: the kernel answers
+// Appends everything pending on the master, chunk by chunk, zero bytes and
+// all. False once the child has gone: the kernel answers
 // EIO when the slave is closed, often before SIGCHLD arrives, and that is the
 // child's normal end, not a failure. A child that closed its terminal but
 // runs on is waited for: only its end closes the program.
@@ -136,8 +141,7 @@ bool Editor::drain(std::string& text)
         if (count == 0)
             return true;
         if (count > 0) {
-            read_buffer[count] = '\0';
-            text.append(read_buffer);
+            text.append(read_buffer, static_cast<std::size_t>(count));
             continue;
         }
         if (errno == EINTR)
@@ -150,12 +154,15 @@ bool Editor::drain(std::string& text)
     }
 }
 
-void Editor::write(std::string const& bytes)
+// Replies not sent yet go first, so that the child reads everything in order.
+void Editor::write(std::string const& text)
 {
     if (child_ended) {
         close_program();
         return;
     }
+    std::string const bytes = replies + text;
+    replies.clear();
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t const count = ::write(master, bytes.data() + done, bytes.size() - done);
@@ -172,6 +179,27 @@ void Editor::write(std::string const& bytes)
             close_program();
             return;
         }
+    }
+}
+
+// A reply waits for no one: a child that asks and never reads would stop the
+// program. What finds no room is kept, within a bound, for the next read.
+void Editor::reply(std::string const& bytes)
+{
+    if (child_ended || replies.size() + bytes.size() > most_replies_kept)
+        return;
+    replies += bytes;
+    send_replies();
+}
+
+void Editor::send_replies()
+{
+    while (!replies.empty()) {
+        ssize_t const count = ::write(master, replies.data(), replies.size());
+        if (count > 0)
+            replies.erase(0, static_cast<std::size_t>(count));
+        else if (count == 0 || errno != EINTR)
+            return;
     }
 }
 

@@ -23,6 +23,8 @@ public:
 
     void read(std::string& text);
     void write(std::string const& bytes);
+    // The terminal's answers to the child's requests: never waited for.
+    void reply(std::string const& bytes);
     void size_changed(int columns, int rows);
 
 private:
@@ -31,6 +33,7 @@ private:
     static void setup(std::string const& slave_name, std::vector<char*> const& arguments);
     bool drain(std::string& text);
     bool wait_until_writable();
+    void send_replies();
     bool child_running() const;
     void end_child();
     void close_program();
@@ -42,4 +45,6 @@ private:
     // Output read while a write waited for the child to take its input; it
     // goes ahead of anything read later.
     std::string pending;
+    // Replies the child's terminal had no room for yet.
+    std::string replies;
 };

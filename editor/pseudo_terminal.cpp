@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +15,8 @@
 #include "app/tarn_exception.h"
 
 namespace {
+
+constexpr cc_t backspace = 0x08;
 
 // Closes the half-opened master before reporting, so that nothing leaks.
 [[noreturn]] void fail(int master, char const* prefix)
@@ -59,7 +62,14 @@ int Editor::open_master_pty(std::string& slave_name)
         fail(master, "ptsname() failed: ");
     slave_name = name;
     // The terminal keeps the modes it opens with (echo, CR before LF): the
-    // editor sets its own while it runs, and the commands it starts expect them.
+    // editor sets its own while it runs, and the commands it starts expect
+    // them. Only the erase character changes, to the backspace key's BS.
+    termios modes{};
+    if (tcgetattr(master, &modes) < 0)
+        fail(master, "tcgetattr() failed: ");
+    modes.c_cc[VERASE] = backspace;
+    if (tcsetattr(master, TCSANOW, &modes) < 0)
+        fail(master, "tcsetattr() failed: ");
     return master;
 }
 

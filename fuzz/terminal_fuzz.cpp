@@ -16,6 +16,7 @@
 
 #include "config/config.h"
 #include "host/host.h"
+#include "terminal/attributes.h"
 #include "terminal/code_point.h"
 #include "terminal/display.h"
 #include "tests/support/fake_messenger.h"
@@ -52,7 +53,8 @@ bool valid_character(wchar_t c)
 // follows its first half and shares its attributes.
 bool valid_cell(Line const& line, unsigned int c)
 {
-    if ((line.attribute(c) & ~0x07u) != 0)
+    constexpr unsigned int known = attribute::reverse | attribute::bold | attribute::italic | attribute::blink;
+    if ((line.attribute(c) & ~known) != 0)
         return false;
     bool const wide = c + 1 < line.length() && line.is_continuation(c + 1);
     if (line.is_continuation(c))
@@ -73,7 +75,7 @@ Screen_State checked_state(Display const& display)
     Screen_State state;
     display.get_pos(state.column, state.row);
     display.scroll_region(state.scroll_top, state.scroll_bottom);
-    if (rows > 0 && (state.row < 0 || state.row >= rows))
+    if (rows > 0 && (state.row < 0 || state.row >= rows || state.column < 0 || state.column > columns))
         std::abort();
     if (rows > 0 && !(0 <= state.scroll_top && state.scroll_top <= state.scroll_bottom && state.scroll_bottom < rows))
         std::abort();

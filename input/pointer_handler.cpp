@@ -20,10 +20,10 @@ int const margin = 10;          // the Display's grid starts this far from the e
 int const max_tap_travel = 100; // a finger that moved farther made a swipe, not a tap
 int const pinch_step = 100;     // pixels of finger spread per font size step
 
-std::string const& cursor_up = key_sequence::up;
-std::string const& cursor_down = key_sequence::down;
-std::string const& cursor_right = key_sequence::right;
-std::string const& cursor_left = key_sequence::left;
+std::string const& cursor_up = key_sequence::tap_up;
+std::string const& cursor_down = key_sequence::tap_down;
+std::string const& cursor_right = key_sequence::tap_right;
+std::string const& cursor_left = key_sequence::tap_left;
 std::string const& long_swipe_down = key_sequence::page_up;
 std::string const short_swipe_down = "\x1b[19~";
 std::string const& long_swipe_up = key_sequence::page_down;

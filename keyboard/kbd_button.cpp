@@ -19,7 +19,7 @@ struct Keyword {
 };
 
 // Matched in this order; labels "sh", "Ok", "bs" and the four arrows are
-// drawn as icons. The keys for moving send what the touch gestures send.
+// drawn as icons.
 Keyword const keywords[] = {
     {"na", "", "", false, true},
     {"cn", "", "", false, true},
@@ -28,7 +28,7 @@ Keyword const keywords[] = {
     {"bs", "bs", "\x08", false, false},
     {"space", "", " ", false, false},
     {"esc", "Esc", "\x1B", false, false},
-    {"ok", "Ok", "\x0D", false, false},
+    {"ok", "Ok", key_sequence::enter, false, false},
     {"tab", "Tab", "\x09", false, false},
     {"up", "up", key_sequence::up, false, false},
     {"down", "down", key_sequence::down, false, false},

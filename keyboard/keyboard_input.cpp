@@ -4,6 +4,7 @@
 #include "keyboard/keyboard_handler.h"
 
 #include "app/messenger.h"
+#include "keyboard/key_sequences.h"
 
 namespace {
 
@@ -60,6 +61,10 @@ void Keyboard_Handler::release()
             std::string const byte(1, control);
             messenger.send(message::New_Text{byte});
         }
+    } else if (key_sequence::depends_on_modes(text)) {
+        request::Key_Modes asked;
+        std::string const sent = key_sequence::with_modes(text, messenger.send(asked).modes);
+        messenger.send(message::New_Text{sent});
     } else {
         messenger.send(message::New_Text{text});
     }

@@ -122,9 +122,11 @@ void Display::screen_dimensions_changed()
     }
     scroll_top = 0;
     scroll_bottom = rows - 1;
-    wrap_pending = false;
-    // A row left over from a larger grid is taken as the new last row.
+    if (columns != old_columns)
+        default_tab_stops();
+    // A position left over from a larger grid is taken to the new last row and column.
     cursor_row = std::clamp(cursor_row, 0, std::max(rows - 1, 0));
+    cursor_column = std::min(cursor_column, columns);
     // The new cursor is refreshed too: a child that redraws without moving it
     // leaves nothing else to show it. At construction the screen-shown event
     // refreshes everything.
@@ -138,11 +140,15 @@ void Display::screen_dimensions_changed()
 // panel may still show the picture from before.
 void Display::repaint_kept(std::vector<Line> const& old_lines)
 {
+    if (reversed)
+        Inkview_Utils::FillAreaR(text_area(), paper());
     for (int r = 0; r < rows; ++r)
         lines[r].copy_cells(old_lines[r]);
     toggle_cursor();
-    Inkview_Utils::PartialUpdateR(Rect{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)});
+    Inkview_Utils::PartialUpdateR(text_area());
 }
+
+Rect Display::text_area() const { return Rect{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)}; }
 
 // The white fill takes the old cursor with it: there is nothing to hide first.
 void Display::change_font_size(int delta)
@@ -151,9 +157,8 @@ void Display::change_font_size(int delta)
     // the program, and the editor with the user's unsaved text.
     font_size = std::clamp(saturate(std::int64_t{font_size} + delta), Config::smallest_font_size,
                            Config::largest_font_size);
-    Rect const text_area{0, 0, ScreenWidth(), std::max(0, ScreenHeight() - keyboard_height)};
-    Inkview_Utils::FillAreaR(text_area, WHITE);
-    Inkview_Utils::PartialUpdateR(text_area);
+    Inkview_Utils::FillAreaR(text_area(), paper());
+    Inkview_Utils::PartialUpdateR(text_area());
     setup_fonts();
     screen_dimensions_changed();
 }

@@ -44,6 +44,8 @@ Rect Display::toggle_cursor()
 // refreshes the panel.
 void Display::redraw()
 {
+    if (reversed)
+        Inkview_Utils::FillAreaR(text_area(), paper());
     for (Line& line : lines)
         line.draw();
     toggle_cursor();
@@ -80,7 +82,7 @@ void Display::check()
         // Input that only waits for the rest of a sequence paints nothing and
         // leaves the cursor in place: the panel shows all there is already,
         // unless the bell refreshed it while the cursor was hidden.
-        if (!painted.empty() || shown != hidden || bell_rang) {
+        if (!painted.empty() || shown != hidden || bell_rang || full_refresh_due) {
             Rect area = hidden;
             area += painted;
             area += shown;
@@ -90,6 +92,8 @@ void Display::check()
     unconsumed = text.size();
     start_timer();
 }
+
+void Display::reply(std::string const& bytes) { messenger.send(message::Reply{bytes}); }
 
 void Display::paint_pending()
 {

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr wchar_t blank_char = L' ';
+constexpr int blink_bar_height = 2;
 
 bool has_utf8_form(wchar_t c) { return is_unicode_scalar(static_cast<std::uint32_t>(c)); }
 
@@ -78,7 +79,8 @@ std::wstring Line::cell_text(unsigned int pos) const
 
 bool Line::visible(unsigned int pos) const
 {
-    return characters[pos] != blank_char || (attributes[pos] & attribute::reverse) != 0 || has_marks(pos);
+    return characters[pos] != blank_char || (attributes[pos] & (attribute::reverse | attribute::blink)) != 0 ||
+           has_marks(pos);
 }
 
 // One past the last visible cell in [from, to), or from when there is none.
@@ -119,20 +121,28 @@ void Line::fill_white(unsigned int start, unsigned int end)
     if (display->painting_deferred())
         defer(start, end);
     else
-        Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
+        Inkview_Utils::FillAreaR(cells(start, end - start), display->paper());
 }
 
 Rect Line::repaint(unsigned int start, unsigned int end)
 {
     if (start >= end)
         return Rect{};
-    if (display->painting_deferred()) {
+    if (display->painting_deferred())
         defer(start, end);
-    } else {
-        Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
-        draw_cells(start, end);
-    }
+    else
+        paint(start, end);
     return cells(start, end - start);
+}
+
+// Drawn on white and then, on a reversed screen, inverted with the rest.
+void Line::paint(unsigned int start, unsigned int end)
+{
+    Rect const area = cells(start, end - start);
+    Inkview_Utils::FillAreaR(area, WHITE);
+    draw_cells(start, end);
+    if (display->screen_reversed())
+        Inkview_Utils::InvertAreaR(area);
 }
 
 void Line::blank(unsigned int start, unsigned int end)
@@ -274,30 +284,25 @@ Rect Line::clear_line()
     return cells(0, extent);
 }
 
-Rect Line::clear_to_end_of_line(unsigned int start)
+Rect Line::erase(unsigned int start, unsigned int count)
 {
-    if (start >= length())
+    if (start >= length() || count == 0)
         return Rect{};
-    unsigned int end = length();
+    unsigned int end = start + std::min(count, length() - start);
     widen(start, end);
-    unsigned int const extent = visible_extent(start, length());
-    blank(start, length());
+    unsigned int const extent = visible_extent(start, end);
+    blank(start, end);
     if (extent == start)
         return Rect{};
     fill_white(start, extent);
     return cells(start, extent - start);
 }
 
+Rect Line::clear_to_end_of_line(unsigned int start) { return erase(start, length()); }
+
 Rect Line::clear_from_begin_of_line(unsigned int last)
 {
-    if (length() == 0)
-        return Rect{};
-    unsigned int start = 0;
-    unsigned int end = std::min(last, length() - 1) + 1;
-    widen(start, end);
-    fill_white(start, end);
-    blank(start, end);
-    return cells(start, end);
+    return erase(0, std::min(last, length() - 1) + 1);
 }
 
 void Line::swap_cells(Line& other)
@@ -327,7 +332,7 @@ Rect Line::draw()
     unsigned int const extent = visible_extent(0, length());
     if (extent == 0)
         return Rect{};
-    draw_cells(0, extent);
+    paint(0, extent);
     return cells(0, extent);
 }
 
@@ -348,8 +353,23 @@ void Line::paint_pending()
     if (start >= end)
         return;
     widen(start, end);
-    Inkview_Utils::FillAreaR(cells(start, end - start), WHITE);
-    draw_cells(start, end);
+    paint(start, end);
+}
+
+template <typename Action>
+void Line::for_each_run(unsigned int start, unsigned int end, unsigned char bit, Action const& action) const
+{
+    while (start < end) {
+        if (!(attributes[start] & bit)) {
+            ++start;
+            continue;
+        }
+        unsigned int run_end = start + 1;
+        while (run_end < end && (attributes[run_end] & bit))
+            ++run_end;
+        action(start, run_end - start);
+        start = run_end;
+    }
 }
 
 // Each cell by itself, at its own place: glyph widths are never measured. A
@@ -375,15 +395,13 @@ void Line::draw_cells(unsigned int start, unsigned int end)
         }
         DrawString(x + static_cast<int>(i) * char_width, y, drawn.c_str());
     }
-    while (start < end) {
-        if (!(attributes[start] & attribute::reverse)) {
-            ++start;
-            continue;
-        }
-        unsigned int run_end = start + 1;
-        while (run_end < end && (attributes[run_end] & attribute::reverse))
-            ++run_end;
-        Inkview_Utils::InvertAreaR(cells(start, run_end - start));
-        start = run_end;
-    }
+    // Blinking can not be shown on e-ink: a line under the text stands for it.
+    for_each_run(start, end, attribute::blink, [this](unsigned int first, unsigned int count) {
+        Rect bar = cells(first, count);
+        bar.y += bar.height - blink_bar_height;
+        bar.height = std::min(bar.height, blink_bar_height);
+        Inkview_Utils::FillAreaR(bar, BLACK);
+    });
+    for_each_run(start, end, attribute::reverse,
+                 [this](unsigned int first, unsigned int count) { Inkview_Utils::InvertAreaR(cells(first, count)); });
 }

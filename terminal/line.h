@@ -39,6 +39,8 @@ public:
     // DCH: count cells at pos go, the rest moves left, blanks fill the end.
     Rect delete_chars(unsigned int start, unsigned int count);
     Rect clear_line();
+    // ECH: count cells from start blanked in place.
+    Rect erase(unsigned int start, unsigned int count);
     Rect clear_to_end_of_line(unsigned int start);
     Rect clear_from_begin_of_line(unsigned int last);
     // For scrolling without copying: the cells of two rows change places, and
@@ -82,8 +84,14 @@ private:
     Rect repaint(unsigned int start, unsigned int end);
     // Cells [start, end) painted white, now or when pending cells are painted.
     void fill_white(unsigned int start, unsigned int end);
-    // The glyphs of the visible cells in [start, end), reversed runs inverted.
+    // Cells [start, end) painted now, background and all.
+    void paint(unsigned int start, unsigned int end);
+    // The glyphs of the visible cells in [start, end), blinking runs
+    // underlined, reversed runs inverted.
     void draw_cells(unsigned int start, unsigned int end);
+    // action(first, count) for each run of cells in [start, end) with bit set.
+    template <typename Action>
+    void for_each_run(unsigned int start, unsigned int end, unsigned char bit, Action const& action) const;
 
     Display* display;
     std::wstring characters;

@@ -1,77 +1,25 @@
-// The interpreter's one pass over the input: control characters, ESC 7 and
-// ESC 8, the ESC [ sequences with up to two decimal parameters and the DEC
-// private modes. Unknown escapes become visible ESC and "[" cells followed by
-// their bytes as text.
+// The interpreter's one pass over the child's output: runs of text, written a
+// row's part at a time; C0 controls, acted on wherever they stand, inside
+// sequences too; escape and CSI sequences, scanned whole and then looked up
+// in the table of known functions; control strings, passed over to their
+// end. NUL and DEL are fill characters, ignored wherever they come.
 #include "terminal/vt102.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
+#include <cstring>
 
 #include "config/utils.h"
-#include "platform/saturate.h"
 #include "terminal/code_point.h"
 #include "terminal/display.h"
 
 namespace {
 
-constexpr char ESC = 0x1B;
+constexpr unsigned char ESC = 0x1B;
 constexpr wchar_t replacement_char = 0xFFFD;
 
-enum class Number { read, incomplete, invalid };
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// What a sequence whose parameter could not be read gives: 1 waits for the
-// rest of the input, -1 shows the sequence as text.
-int not_read_result(Number read) { return read == Number::incomplete ? 1 : -1; }
-
-// A decimal parameter as strtol reads it, which must fit 32 bits. When no
-// digit follows, input that ends after only what strtol skips before a
-// number (blanks, a sign) may still become one: that waits for more input,
-// so that the result never depends on where the child's output was cut.
-Number read_number(char const*& cursor, int& value)
-{
-    // Plain digits, nearly always: read without the C library's conversion.
-    char const* digit = cursor;
-    std::int64_t plain = 0;
-    while (is_digit(*digit) && plain <= INT32_MAX)
-        plain = plain * 10 + (*digit++ - '0');
-    if (digit != cursor && plain <= INT32_MAX && !is_digit(*digit)) {
-        value = static_cast<int>(plain);
-        cursor = digit;
-        return Number::read;
-    }
-    errno = 0;
-    char* end = nullptr;
-    long const number = std::strtol(cursor, &end, 10);
-    if (end == cursor) {
-        char const* p = cursor;
-        while (std::isspace(static_cast<unsigned char>(*p)))
-            ++p;
-        if (*p == '+' || *p == '-')
-            ++p;
-        return *p == '\0' ? Number::incomplete : Number::invalid;
-    }
-    if (errno == ERANGE || number < INT32_MIN || number > INT32_MAX)
-        return Number::invalid;
-    value = static_cast<int>(number);
-    cursor = end;
-    return Number::read;
-}
-
-// The finals of ESC [ sequences without parameters.
-bool is_simple_final(char c)
-{
-    switch (c) {
-    case 'A': case 'B': case 'C': case 'D': case 'H': case 'J': case 'K': case 'L': case 'M': case 'P': case 'm':
-        return true;
-    default:
-        return false;
-    }
-}
+// What a VT102 answers to DA and DECID: "I am a VT102".
+char const device_attributes[] = "\x1b[?6c";
 
 // Printable ASCII or the first byte of what may be a UTF-8 character.
 bool is_text(unsigned char byte) { return (byte >= 0x20 && byte < 0x7F) || byte >= 0x80; }
@@ -90,137 +38,70 @@ wchar_t decoded(char const* bytes, int length)
     return static_cast<wchar_t>(valid ? value : replacement_char);
 }
 
+// A count of 0 moves, inserts or deletes one, as a missing count does.
+int count(Control_Sequence const& s) { return std::max(s.parameter(0, 1), 1); }
+
 }
 
 VT102::VT102(Display* owner) : display(owner) {}
 
 Rect VT102::interpret(std::string& text)
 {
-    // NUL is a fill character: ignored wherever it comes, so that it can
-    // neither end the input early nor stay at the front of it for ever.
-    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
-
-    Rect changed;
+    if (std::memchr(text.data(), '\0', text.size()))
+        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    changed = Rect{};
     char const* cursor = text.c_str();
-    while (*cursor != '\0') {
-        if (*cursor != ESC) {
-            if (handle_normal_char(changed, cursor) == 1)
+    char const* const end = cursor + text.size();
+    while (cursor != end) {
+        if (control_string != String::none) {
+            if (!skip_control_string(cursor, end))
                 break;
             continue;
         }
-        char const second = cursor[1];
-        if (second == '\0')
-            break;
-        if (second == '7') {  // DECSC, the position only
-            display->get_pos(saved_col, saved_row);
-            cursor += 2;
+        auto const byte = static_cast<unsigned char>(*cursor);
+        if (is_text(byte)) {
+            if (!write_text(cursor))
+                break;
             continue;
         }
-        if (second == '8') {  // DECRC
-            changed += display->set_pos(saved_col, saved_row);
-            cursor += 2;
-            continue;
-        }
-        if (second != '[') {
-            // ESC itself becomes a cell; the next byte is read afresh.
-            changed += display->insert(ESC);
+        if (byte != ESC) {
+            control(byte);
             ++cursor;
             continue;
         }
-        char const third = cursor[2];
-        if (third == '\0')
+        Control_Sequence const scanned = scan_control_sequence(cursor, end);
+        if (scanned.outcome == Control_Sequence::Outcome::incomplete)
             break;
-        if (is_simple_final(third)) {
-            handle_simple_esc(changed, cursor + 2);
-            cursor += 3;
-            continue;
-        }
-        if (third == '?') {
-            char const* parameters = cursor + 3;
-            int const result = handle_private_mode(parameters);
-            if (result == 1)
-                break;
-            if (result == 0) {
-                cursor = parameters;
-                continue;
-            }
-        }
-        if (is_digit(third)) {
-            char const* parameters = cursor + 2;
-            int const result = handle_digit_esc(changed, parameters);
-            if (result == 1)
-                break;
-            if (result == 0) {
-                cursor = parameters;
-                continue;
-            }
-        }
-        show_unrecognised(changed);
-        cursor += 2;
+        sequence(scanned, cursor);
+        cursor += scanned.length;
     }
     text.erase(0, static_cast<std::size_t>(cursor - text.c_str()));
     return changed;
 }
 
-void VT102::show_unrecognised(Rect& changed)
+bool VT102::write_text(char const*& cursor)
 {
-    changed += display->insert(ESC);
-    changed += display->insert(L'[');
+    char const* const start = cursor;
+    decode_text(cursor);
+    if (!run.empty())
+        changed += display->insert_text(run.data(), run.size());
+    return cursor != start;
 }
 
-int VT102::handle_normal_char(Rect& changed, char const*& cursor)
-{
-    auto const byte = static_cast<unsigned char>(*cursor);
-    if (is_text(byte)) {
-        // The whole run of text at once: most of what an editor writes.
-        char const* const start = cursor;
-        decode_text(cursor);
-        if (!run.empty())
-            changed += display->insert_text(run.data(), run.size());
-        return cursor == start ? 1 : 0;
-    }
-    int col = 0;
-    int row = 0;
-    display->get_pos(col, row);
-    switch (byte) {
-    case 0x07:  // BEL
-        display->blink();
-        break;
-    case 0x08:  // BS
-        changed += display->set_pos(saturate(std::int64_t{col} - 1), row);
-        break;
-    case 0x09:  // HT
-        changed += display->tab();
-        break;
-    case 0x0A:  // LF: no carriage return
-        changed += display->set_pos(col, saturate(std::int64_t{row} + 1));
-        break;
-    case 0x0D:  // CR
-        changed += display->set_pos(0, row);
-        break;
-    case 0x0E:  // SO and SI: there is no second character set
-    case 0x0F:
-        break;
-    default:
-        changed += display->insert(static_cast<wchar_t>(byte));
-        break;
-    }
-    ++cursor;
-    return 0;
-}
-
-// Printable ASCII and whole UTF-8 characters into run, up to the first
-// control byte or a character cut off at the end of the input. Bytes that
-// start no character are dropped one by one; a well-formed sequence that
-// does not decode (an overlong form, a surrogate, a value past U+10FFFF)
-// becomes the replacement character.
+// Printable ASCII, through the character set in use, and whole UTF-8
+// characters into run, up to the first control byte or a character cut off
+// at the end of the input (the text ends in a NUL, none being inside it).
+// Bytes that start no character are dropped one by one; a well-formed
+// sequence that does not decode (an overlong form, a surrogate, a value past
+// U+10FFFF) becomes the replacement character.
 void VT102::decode_text(char const*& cursor)
 {
     run.clear();
+    bool const mapped = !character_sets.plain();
     for (;;) {
         auto const byte = static_cast<unsigned char>(*cursor);
         if (byte >= 0x20 && byte < 0x7F) {
-            run += static_cast<wchar_t>(byte);
+            run += mapped ? character_sets.map(byte) : static_cast<wchar_t>(byte);
             ++cursor;
             continue;
         }
@@ -238,181 +119,381 @@ void VT102::decode_text(char const*& cursor)
     }
 }
 
-void VT102::handle_simple_esc(Rect& changed, char const* final_byte)
+// The C0 controls a VT102 acts on; the others are ignored. ENQ would send
+// the answerback message, which is empty.
+void VT102::control(unsigned char byte)
 {
-    switch (*final_byte) {
-    case 'A':  // CUU
-    case 'B':  // CUD
-    case 'C':  // CUF
-    case 'D':  // CUB
-        changed += move_cursor(*final_byte, 1);
+    switch (byte) {
+    case 0x07:  // BEL
+        display->blink();
         break;
-    case 'H':  // CUP home
-        changed += display->set_pos(0, 0);
+    case 0x08:  // BS
+        display->cursor_backward(1);
         break;
-    case 'J':  // ED 0
-        changed += display->clear_to_end_of_screen();
+    case 0x09:  // HT
+        display->tab();
         break;
-    case 'K':  // EL 0
-        changed += display->clear_to_end_of_line();
+    case 0x0A:  // LF, and VT and FF as a VT102 takes them
+    case 0x0B:
+    case 0x0C:
+        changed += display->index();
+        if (key_modes.new_line)
+            display->carriage_return();
         break;
-    case 'L':  // IL 1
-        changed += display->insert_lines(1);
+    case 0x0D:  // CR
+        display->carriage_return();
         break;
-    case 'M':  // DL 1
-        changed += display->delete_lines(1, -1);
+    case 0x0E:  // SO
+        character_sets.invoke(1);
         break;
-    case 'P':  // DCH 1
-        changed += display->delete_chars(1);
-        break;
-    case 'm':  // SGR 0
-        reset_attributes();
+    case 0x0F:  // SI
+        character_sets.invoke(0);
         break;
     default:
         break;
     }
 }
 
-Rect VT102::move_cursor(char direction, int count)
+// The controls inside come first, as the DEC parser acts on them where they
+// stand. A sequence given up for ESC or a character of text, one with bytes
+// out of place, and one not known are shown as text; one that CAN or SUB
+// cancelled is dropped.
+void VT102::sequence(Control_Sequence const& s, char const* start)
 {
-    int col = 0;
-    int row = 0;
-    display->get_pos(col, row);
-    switch (direction) {
-    case 'A':
-        return display->set_pos(col, saturate(std::int64_t{row} - count));
-    case 'B':
-        return display->set_pos(col, saturate(std::int64_t{row} + count));
-    case 'C':
-        return display->set_pos(saturate(std::int64_t{col} + count), row);
+    if (s.has_controls)
+        for (char const* p = start + 1; p < start + s.length; ++p)
+            if (static_cast<unsigned char>(*p) < 0x20)
+                control(static_cast<unsigned char>(*p));
+    using Outcome = Control_Sequence::Outcome;
+    if (s.outcome == Outcome::interrupted && (start[s.length] == 0x18 || start[s.length] == 0x1A))
+        return;
+    Control_Function const function = control_function(s);
+    if (function == Control_Function::unknown)
+        show_as_text(start, s.length);
+    else
+        execute(function, s);
+}
+
+// The ESC as a cell of its own, then the sequence's printable bytes.
+void VT102::show_as_text(char const* start, std::size_t length)
+{
+    run.assign(1, static_cast<wchar_t>(ESC));
+    for (char const* p = start + 1; p < start + length; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F)
+            run += static_cast<wchar_t>(*p);
+    changed += display->insert_text(run.data(), run.size());
+}
+
+bool VT102::skip_control_string(char const*& cursor, char const* end)
+{
+    for (; cursor != end; ++cursor) {
+        auto const byte = static_cast<unsigned char>(*cursor);
+        if (byte == ESC) {
+            if (cursor + 1 == end)
+                return false;
+            control_string = String::none;
+            // ST ends the string; any other ESC ends it and begins a sequence.
+            if (cursor[1] == '\\')
+                cursor += 2;
+            return true;
+        }
+        if (byte == 0x18 || byte == 0x1A || (byte == 0x07 && control_string == String::until_st_or_bel)) {
+            control_string = String::none;
+            ++cursor;
+            return true;
+        }
+    }
+    return true;
+}
+
+void VT102::execute(Control_Function function, Control_Sequence const& s)
+{
+    using F = Control_Function;
+    switch (function) {
+    case F::DECSC:
+        saved = Saved{display->saved_cursor(), character_sets};
+        break;
+    case F::DECRC:
+        display->restore_cursor(saved.cursor);
+        character_sets = saved.character_sets;
+        break;
+    case F::IND:
+        changed += display->index();
+        break;
+    case F::NEL:
+        changed += display->index();
+        display->carriage_return();
+        break;
+    case F::RI:
+        changed += display->reverse_index();
+        break;
+    case F::HTS:
+        display->set_tab_stop();
+        break;
+    case F::TBC:
+        if (s.parameter(0, 0) == 0)
+            display->clear_tab_stop();
+        else if (s.parameter(0, 0) == 3)
+            display->clear_tab_stops();
+        break;
+    case F::RIS:
+        reset();
+        break;
+    case F::SCS_G0:
+    case F::SCS_G1:
+        character_sets.designate(function == F::SCS_G0 ? 0 : 1, Character_Sets::named(s.final_byte));
+        break;
+    case F::DECALN:
+        changed += display->alignment_pattern();
+        break;
+    case F::DCS:
+    case F::SOS:
+    case F::PM:
+    case F::APC:
+        control_string = String::until_st;
+        break;
+    case F::OSC:
+        control_string = String::until_st_or_bel;
+        break;
+    case F::ICH:
+        changed += display->insert_blanks(count(s));
+        break;
+    case F::CUU:
+        display->cursor_up(count(s));
+        break;
+    case F::CUD:
+    case F::VPR:
+        display->cursor_down(count(s));
+        break;
+    case F::CUF:
+    case F::HPR:
+        display->cursor_forward(count(s));
+        break;
+    case F::CUB:
+        display->cursor_backward(count(s));
+        break;
+    case F::CNL:
+        display->cursor_down(count(s));
+        display->carriage_return();
+        break;
+    case F::CPL:
+        display->cursor_up(count(s));
+        display->carriage_return();
+        break;
+    case F::CHA:
+    case F::HPA:
+        display->cursor_to_column(s.parameter(0, 1) - 1);
+        break;
+    case F::VPA:
+        display->cursor_to_row(s.parameter(0, 1) - 1);
+        break;
+    case F::CUP:
+    case F::HVP:
+        display->cursor_to(s.parameter(1, 1) - 1, s.parameter(0, 1) - 1);
+        break;
+    case F::ED:
+    case F::EL:
+        erase(function, s.parameter(0, 0));
+        break;
+    case F::IL:
+        changed += display->insert_lines(count(s));
+        break;
+    case F::DL:
+        changed += display->delete_lines(count(s));
+        break;
+    case F::DCH:
+        changed += display->delete_chars(count(s));
+        break;
+    case F::ECH:
+        changed += display->erase_chars(count(s));
+        break;
+    case F::SU:
+        changed += display->scroll_up(count(s));
+        break;
+    case F::SD:
+        changed += display->scroll_down(count(s));
+        break;
+    case F::SM:
+    case F::RM:
+        set_modes(s, function == F::SM);
+        break;
+    case F::DECSET:
+    case F::DECRST:
+        set_private_modes(s, function == F::DECSET);
+        break;
+    case F::SGR:
+        select_graphic_rendition(s);
+        break;
+    case F::DECSTBM: {
+        // A top of 0 is the first row, a bottom of 0 or past the last row the last.
+        int const rows = display->row_count();
+        int bottom = s.parameter(1, rows);
+        if (bottom <= 0 || bottom > rows)
+            bottom = rows;
+        display->set_scroll_region(std::max(s.parameter(0, 1), 1) - 1, bottom - 1);
+        break;
+    }
+    case F::DA:
+    case F::DECID:
+    case F::DSR:
+    case F::DECDSR:
+    case F::DECREQTPARM:
+        report(function, s.parameter(0, 0));
+        break;
     default:
-        return display->set_pos(saturate(std::int64_t{col} - count), row);
+        // DECKPAM, DECKPNM, DECANM, ST, the G2 and G3 sets (which a VT102
+        // cannot use), the double-size lines, MC and DECMC (there is no
+        // printer), DECLL (no lamps), DECTST, and the requests of later
+        // terminals, DA2 and DA3, which a VT102 does not answer: taken
+        // without effect.
+        break;
     }
 }
 
-void VT102::reset_attributes()
+void VT102::erase(Control_Function function, int selection)
 {
-    display->set_italic_mode(false);
-    display->set_bold_mode(false);
-    display->set_reverse_mode(false);
+    bool const line = function == Control_Function::EL;
+    switch (selection) {
+    case 0:
+        changed += line ? display->clear_to_end_of_line() : display->clear_to_end_of_screen();
+        break;
+    case 1:
+        changed += line ? display->clear_from_begin_of_line() : display->clear_from_begin_of_screen();
+        break;
+    case 2:
+        changed += line ? display->clear_line() : display->clear_screen();
+        break;
+    default:
+        break;
+    }
 }
 
-int VT102::handle_digit_esc(Rect& changed, char const*& cursor)
+// SM and RM: IRM and LNM; a VT102 ignores the modes it does not have.
+void VT102::set_modes(Control_Sequence const& s, bool on)
 {
-    char const* p = cursor;
-    int n = 0;
-    if (read_number(p, n) != Number::read)
-        return -1;
-    char const final_byte = *p;
-    if (final_byte == '\0')
-        return 1;
-    switch (final_byte) {
-    case 'A':  // CUU
-    case 'B':  // CUD
-    case 'C':  // CUF
-    case 'D':  // CUB
-        changed += move_cursor(final_byte, n);
-        break;
-    case 'J':  // ED
-        if (n == 0)
-            changed += display->clear_to_end_of_screen();
-        else if (n == 2)
+    for (int i = 0; i < s.count; ++i) {
+        if (s.parameters[i] == 4)
+            display->set_insert_mode(on);
+        else if (s.parameters[i] == 20)
+            key_modes.new_line = on;
+    }
+}
+
+// DECSET and DECRST. Modes without effect here (DECANM, DECSCLM, DECARM, and
+// those of later terminals, such as a shell's bracketed paste) are taken
+// without showing them.
+void VT102::set_private_modes(Control_Sequence const& s, bool on)
+{
+    for (int i = 0; i < s.count; ++i) {
+        switch (s.parameters[i]) {
+        case 1:  // DECCKM
+            key_modes.cursor_keys_application = on;
+            break;
+        case 3:  // DECCOLM: the width stays, the screen is cleared as on a switch
             changed += display->clear_screen();
-        else
-            return -1;
-        break;
-    case 'K':  // EL; 2 deletes the line rather than blanking it
-        if (n == 0)
-            changed += display->clear_to_end_of_line();
-        else if (n == 1)
-            changed += display->clear_from_begin_of_line();
-        else if (n == 2)
-            changed += display->delete_lines(1, -1);
-        else
-            return -1;
-        break;
-    case 'M':  // DL
-        changed += display->delete_lines(n, -1);
-        break;
-    case 'P':  // DCH
-        changed += display->delete_chars(n);
-        break;
-    case 'h':  // SM: only IRM is kept
-        if (n != 4)
-            return -1;
-        display->set_insert_mode(true);
-        break;
-    case 'l':  // RM: IRM off; resetting another mode has no effect
-        if (n == 4)
-            display->set_insert_mode(false);
-        break;
-    case 'm':  // SGR; underline is shown as italic
-        if (n == 0) {
-            reset_attributes();
-        } else if (n == 1) {
+            display->reset_scroll_region();
+            display->cursor_to(0, 0);
+            break;
+        case 5:  // DECSCNM
+            display->set_screen_reversed(on);
+            break;
+        case 6:  // DECOM
+            display->set_origin_mode(on);
+            break;
+        case 7:  // DECAWM
+            display->set_auto_wrap(on);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// Underline is shown as italic; the renditions a VT102 does not have
+// (colours among them) are ignored, as it ignores them.
+void VT102::select_graphic_rendition(Control_Sequence const& s)
+{
+    if (s.count == 0)
+        display->reset_attributes();
+    for (int i = 0; i < s.count; ++i) {
+        switch (s.parameter(i, 0)) {
+        case 38:  // an extended colour: its arguments are no renditions of their own
+        case 48:
+            i += s.parameter(i + 1, 0) == 5 ? 2 : s.parameter(i + 1, 0) == 2 ? 4 : 0;
+            break;
+        case 0:
+            display->reset_attributes();
+            break;
+        case 1:
             display->set_bold_mode(true);
-        } else if (n == 4) {
+            break;
+        case 4:
             display->set_italic_mode(true);
-        } else if (n == 7) {
+            break;
+        case 5:
+            display->set_blink_mode(true);
+            break;
+        case 7:
             display->set_reverse_mode(true);
-        } else {
-            return -1;
+            break;
+        case 22:
+            display->set_bold_mode(false);
+            break;
+        case 24:
+            display->set_italic_mode(false);
+            break;
+        case 25:
+            display->set_blink_mode(false);
+            break;
+        case 27:
+            display->set_reverse_mode(false);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// The answers of a VT102. DECREQTPARM: no parity, 8 bits, 9600 baud both
+// ways, clock multiplier 1, no flags; solicited (2) or, once asked with 1,
+// only on request (3).
+void VT102::report(Control_Function function, int request)
+{
+    using F = Control_Function;
+    switch (function) {
+    case F::DA:
+    case F::DECID:
+        if (request == 0)
+            display->reply(device_attributes);
+        break;
+    case F::DSR:
+        if (request == 5) {
+            display->reply("\x1b[0n");
+        } else if (request == 6) {
+            int column = 0;
+            int row = 0;
+            display->reported_position(column, row);
+            display->reply("\x1b[" + std::to_string(row + 1) + ';' + std::to_string(column + 1) + 'R');
         }
         break;
-    case ';':
-        return handle_second_parameter(changed, cursor, p + 1, n);
-    default:
-        return -1;
-    }
-    cursor = p + 1;
-    return 0;
-}
-
-// DECSET and DECRST, ESC [ ? n ; ... h or l: DECAWM (7) switches the
-// automatic margins; other modes, such as a shell's bracketed paste, have no
-// effect here and are taken without showing them.
-int VT102::handle_private_mode(char const*& cursor)
-{
-    char const* p = cursor;
-    bool auto_wrap_named = false;
-    for (;;) {
-        int mode = 0;
-        if (Number const read = read_number(p, mode); read != Number::read)
-            return not_read_result(read);
-        auto_wrap_named = auto_wrap_named || mode == 7;
-        if (*p != ';')
-            break;
-        ++p;
-    }
-    if (*p == '\0')
-        return 1;
-    if (*p != 'h' && *p != 'l')
-        return -1;
-    if (auto_wrap_named)
-        display->set_auto_wrap(*p == 'h');
-    cursor = p + 1;
-    return 0;
-}
-
-// CUP and DECSTBM, the only sequences with two parameters, both 1-based.
-int VT102::handle_second_parameter(Rect& changed, char const*& cursor, char const* after_semicolon, int first)
-{
-    char const* p = after_semicolon;
-    int second = 0;
-    if (Number const read = read_number(p, second); read != Number::read)
-        return not_read_result(read);
-    switch (*p) {
-    case '\0':
-        return 1;
-    case 'H':  // CUP: row first, then column
-        changed += display->set_pos(saturate(std::int64_t{second} - 1), saturate(std::int64_t{first} - 1));
+    case F::DECDSR:
+        if (request == 15)  // printer status: there is none
+            display->reply("\x1b[?13n");
         break;
-    case 'r':  // DECSTBM: the cursor stays
-        display->set_scroll_region(saturate(std::int64_t{first} - 1), saturate(std::int64_t{second} - 1));
+    case F::DECREQTPARM:
+        if (request == 0 || request == 1)
+            display->reply("\x1b[" + std::to_string(request + 2) + ";1;1;112;112;1;0x");
         break;
     default:
-        return -1;
+        break;
     }
-    cursor = p + 1;
-    return 0;
+}
+
+// RIS: as at the start, the screen cleared.
+void VT102::reset()
+{
+    character_sets = Character_Sets{};
+    saved = Saved{};
+    key_modes = Terminal_Modes{};
+    changed += display->reset();
 }

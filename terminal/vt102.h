@@ -1,12 +1,17 @@
-// VT102: turns the child's output, UTF-8 text with a small set of control
-// characters and escape sequences, into operations on the Display, and
-// collects the area those operations painted. Whatever it does not know is
-// shown as text; a unit cut off at the end of the input waits for the rest.
+// VT102: turns the child's output, UTF-8 text with the VT102's control
+// characters, escape and control sequences, into operations on the Display,
+// collects the area those operations painted, and answers the child's
+// requests for reports. A sequence it does not know is shown as text; one cut
+// off at the end of the output waits for the rest.
 #pragma once
 
 #include <string>
 
 #include "platform/rect.h"
+#include "terminal/character_sets.h"
+#include "terminal/control_functions.h"
+#include "terminal/saved_cursor.h"
+#include "terminal/terminal_modes.h"
 
 class Display;
 
@@ -19,30 +24,38 @@ public:
     // returns the union of the areas painted.
     Rect interpret(std::string& text);
 
-    // 0: the control byte, or the run of text, at cursor applied, cursor
-    // past it; 1: an incomplete UTF-8 character, cursor unchanged.
-    int handle_normal_char(Rect& changed, char const*& cursor);
-    // ESC [ and a final byte without parameters.
-    void handle_simple_esc(Rect& changed, char const* final_byte);
-    // cursor on the first digit after ESC [. 0: applied, cursor past the
-    // sequence; 1: the input ends inside it; -1: not recognised. On 1 and -1
-    // the cursor is unchanged.
-    int handle_digit_esc(Rect& changed, char const*& cursor);
+    Terminal_Modes const& modes() const { return key_modes; }
 
 private:
+    // False when the text ends inside a UTF-8 character, which stays.
+    bool write_text(char const*& cursor);
     void decode_text(char const*& cursor);
-    // cursor after ESC [ ?; results as for handle_digit_esc.
-    int handle_private_mode(char const*& cursor);
-    int handle_second_parameter(Rect& changed, char const*& cursor, char const* after_semicolon, int first);
-    // CUU, CUD, CUF or CUB (final byte A to D) by count cells.
-    Rect move_cursor(char direction, int count);
-    // SGR 0: italic, bold and reverse off, in that order.
-    void reset_attributes();
-    void show_unrecognised(Rect& changed);
+    void control(unsigned char byte);
+    void sequence(Control_Sequence const& sequence, char const* start);
+    void execute(Control_Function function, Control_Sequence const& sequence);
+    void erase(Control_Function function, int selection);
+    void set_modes(Control_Sequence const& sequence, bool on);
+    void set_private_modes(Control_Sequence const& sequence, bool on);
+    void select_graphic_rendition(Control_Sequence const& sequence);
+    void report(Control_Function function, int request);
+    void show_as_text(char const* start, std::size_t length);
+    // Inside a control string: false when the text ends on an ESC that may
+    // begin its terminator.
+    bool skip_control_string(char const*& cursor, char const* end);
+    void reset();
 
     Display* display;
-    int saved_col = 0;
-    int saved_row = 0;
+    Rect changed;
+    Character_Sets character_sets;
+    // DECSC: the display's part, and the character sets.
+    struct Saved {
+        Saved_Cursor cursor;
+        Character_Sets character_sets;
+    } saved;
+    Terminal_Modes key_modes;
+    // A control string (DCS, OSC, SOS, PM, APC) runs on across cycles until
+    // its terminator; an OSC may also end with BEL.
+    enum class String { none, until_st, until_st_or_bel } control_string = String::none;
     // The characters of the run of text being written, kept between runs.
     std::wstring run;
 };

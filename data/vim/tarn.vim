@@ -12,12 +12,12 @@ let g:loaded_tarn = 1
 let s:save_cpo = &cpo
 set cpo&vim
 
-" Tarn shows every sequence it does not know as text: don't send vim's probes
-" (cursor position report) or the keypad mode switches.
-set t_u7= t_ks= t_ke=
+" No cursor position probe: its answer would arrive as typed text while a
+" command run from vim echoes its input.
+set t_u7=
 
-" Taps on the upper, lower, right and left part of the text, and the
-" keyboard's cursor keys: ESC [ O A..D.
+" Taps on the upper, lower, right and left part of the text: ESC [ O A..D.
+" The keyboard's cursor keys send what a VT102's send, which vim knows.
 execute "set <xUp>=\e[OA"
 execute "set <xDown>=\e[OB"
 execute "set <xRight>=\e[OC"

@@ -60,7 +60,7 @@ TEST_F(Typing, EveryKeyIsReachedAndTheKeyboardShownStays)
         {"q", false, "q"},         {"Q", false, "Q"},         // the shifted layout, and back
         {"c", true, "\x03"},       {"C", true, "\x03"},       // ctrl after shift, which drops it
         {"Space", false, " "},     {"Enter", false, "\r"},    {"Backspace", false, "\x08"},
-        {"Tab", false, "\t"},      {"Up", false, "\x1B[OA"},  // from "Symbols", and back
+        {"Tab", false, "\t"},      {"Up", false, "\x1B[A"},   // from "Symbols", and back
         {"й", false, "й"},         {"Ж", false, "Ж"},         // from "Русский", shifted
         {"%", false, "%"},
     };

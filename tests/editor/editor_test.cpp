@@ -286,13 +286,15 @@ TEST_F(Editor_Child, MasterIsClosedInProgramsStartedLater)
     EXPECT_EQ(opened, 1);
 }
 
-TEST_F(Editor_Child, ZeroByteEndsItsChunk)
+TEST_F(Editor_Child, ZeroBytesAndWhatFollowsThemAreRead)
 {
-    start(script("stty -echo\nprintf 'abc\\000def'\nread reply\nprintf 'ghi\\n'\nread reply\n"));
-    ASSERT_TRUE(read_until("abc"));
+    // Regression: each chunk was appended as a C string, and everything after
+    // a zero byte, as programs pad their output with, was lost.
+    start(script("stty -echo\nprintf 'abc\\000def\\000'\nread reply\nprintf 'ghi\\n'\nread reply\n"));
+    ASSERT_TRUE(read_until(std::string("abc\0def\0", 8)));
     editor->write("\n");
     ASSERT_TRUE(read_until("ghi\r\n"));
-    EXPECT_EQ(text, "abcghi\r\n");
+    EXPECT_EQ(text, std::string("abc\0def\0ghi\r\n", 13));
 }
 
 TEST_F(Editor_Child, NormalExitClosesWithoutAMessage)

@@ -23,21 +23,31 @@ TEST_F(Keyboard_Input, CharacterAndSpecialKeysSendTheirBytes)
 }
 
 // The same bytes as the tap zones, the long swipes and ctrl then i.
-TEST_F(Keyboard_Input, KeysForMovingSendTheSequencesTheEditorProfileKnows)
+TEST_F(Keyboard_Input, KeysForMovingSendWhatTheTerminalsModesAsk)
 {
-    load_text("==\nMoving\ntab up down left right pgup pgdn home end\nctrl\n--\nshift\nctrl\n");
-    Texts const expected = {"\x09",    "\x1B[OA", "\x1B[OB", "\x1B[OD", "\x1B[OC",
-                            "\x1B[5~", "\x1B[6~", "\x1B[1~", "\x1B[4~"};
+    load_text("==\nMoving\ntab up down left right pgup pgdn home end ok\nctrl\n--\nshift\nctrl\n");
+    Texts const normal = {"\x09",    "\x1B[A",  "\x1B[B",  "\x1B[D",  "\x1B[C",
+                          "\x1B[5~", "\x1B[6~", "\x1B[1~", "\x1B[4~", "\r"};
+    Texts const application = {"\x09",    "\x1BOA",  "\x1BOB",  "\x1BOD",  "\x1BOC",
+                               "\x1B[5~", "\x1B[6~", "\x1B[1~", "\x1B[4~", "\r\n"};
     std::vector<Kbd_Button> const keys = shown().rows[0].buttons;
-    for (Kbd_Button const& key : keys)
-        tap_at(key.x + key.width / 2, key.y + key.height / 2);
-    EXPECT_EQ(expected, sent());
+    auto tap_all = [&](bool with_ctrl) {
+        for (Kbd_Button const& key : keys) {
+            if (with_ctrl)
+                tap(key_marker::ctrl);
+            tap_at(key.x + key.width / 2, key.y + key.height / 2);
+        }
+    };
+    tap_all(false);
+    EXPECT_EQ(normal, sent());
+    // DECCKM and LNM set by the child.
+    fake::log().texts.clear();
+    fake::log().key_modes = Terminal_Modes{true, true};
+    tap_all(false);
+    EXPECT_EQ(application, sent());
     // Like esc and ok, none gives a control byte.
-    for (Kbd_Button const& key : keys) {
-        tap(key_marker::ctrl);
-        tap_at(key.x + key.width / 2, key.y + key.height / 2);
-    }
-    EXPECT_EQ(expected, sent());
+    tap_all(true);
+    EXPECT_EQ(application, sent());
 }
 
 TEST_F(Keyboard_Input, NonLatinKeysSendTheirUtf8Bytes)

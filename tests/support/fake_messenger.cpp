@@ -52,6 +52,11 @@ void Messenger::send(message::New_Text const& m)
     record("New_Text");
     the_log.texts.push_back(m.text);
 }
+void Messenger::send(message::Reply const& m)
+{
+    record("Reply");
+    the_log.replies += m.text;
+}
 void Messenger::send(message::Keyboard_Pressed const& m)
 {
     record("Keyboard_Pressed");
@@ -153,6 +158,12 @@ request::Keyboard_Names& Messenger::send(request::Keyboard_Names& r)
 {
     record("Keyboard_Names");
     r.names = the_log.keyboard_names;
+    return r;
+}
+request::Key_Modes& Messenger::send(request::Key_Modes& r)
+{
+    record("Key_Modes");
+    r.modes = the_log.key_modes;
     return r;
 }
 request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& r)

@@ -18,6 +18,7 @@ struct Messenger_Log {
     std::vector<std::string> sent;
 
     std::vector<std::string> texts;  // message::New_Text, each call's bytes
+    std::string replies;              // message::Reply, all bytes
     std::vector<std::pair<int, int>> keyboard_presses;
     int keyboard_releases = 0;
     int keyboard_changes = 0;
@@ -44,6 +45,7 @@ struct Messenger_Log {
     int touch_state = 0;
     std::vector<std::string> keyboard_names{"English"};
     std::string current_keyboard = "English";
+    Terminal_Modes key_modes;
     bool has_menu_rect = false;
     irect menu_rect{};
     bool has_touch_info = false;

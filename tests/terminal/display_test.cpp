@@ -2,6 +2,7 @@
 // fonts per attribute, the output cycle with its timer and single refresh,
 // the bell, the cursor, font size changes and rotation.
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "app/tarn_exception.h"
@@ -228,7 +229,7 @@ TEST_F(Display_Test, WritingTheLastColumnLeavesTheWrapPending)
 {
     open_grid(10, 3);
     display->toggle_cursor();
-    display->set_pos(9, 1);
+    display->cursor_to(9, 1);
     EXPECT_EQ(display->insert(L'x'), cells(9, 1));
     EXPECT_EQ(cursor(), std::make_pair(10, 1));
     // Shown on the last cell, the nearest there is.
@@ -240,46 +241,36 @@ TEST_F(Display_Test, WritingTheLastColumnLeavesTheWrapPending)
     EXPECT_EQ(row(2), "y");
 }
 
-TEST_F(Display_Test, ScrollingBySetPosReportsTheRepaintedRows)
+TEST_F(Display_Test, IndexAtTheBottomScrollsAndReportsTheRepaintedRows)
 {
     open_grid(10, 24);
     for (int r = 0; r < 24; ++r)
-        display->set_pos(0, r), display->insert(static_cast<wchar_t>(L'A' + r));
-    Rect const changed = display->set_pos(5, 26);
+        display->cursor_to(0, r), display->insert(static_cast<wchar_t>(L'A' + r));
+    display->cursor_to(5, 23);
+    Rect const changed = display->index();
     EXPECT_EQ(cursor(), std::make_pair(5, 23));
-    EXPECT_EQ(row(0), "D");
-    EXPECT_EQ(row(20), "X");
-    EXPECT_EQ(row(21), "");
+    EXPECT_EQ(row(0), "B");
+    EXPECT_EQ(row(22), "X");
+    EXPECT_EQ(row(23), "");
     EXPECT_EQ(changed, cells(0, 0, 1, 24));
     EXPECT_EQ(display->line(20).top(), cells(0, 20).y);
 }
 
-TEST_F(Display_Test, RowOperationsOutsideTheGridTouchNothing)
+TEST_F(Display_Test, PositionsAndCountsFromTheChildStayOnTheGrid)
 {
     open_grid(10, 6);
     feed("abc");
-    std::vector<unsigned char> const before = host::buffer();
-    EXPECT_TRUE(display->delete_lines(2, 6).empty());
-    EXPECT_TRUE(display->delete_lines(2, 1000).empty());
-    EXPECT_TRUE(display->delete_lines(-3, 0).empty());
-    EXPECT_TRUE(display->delete_lines(0, 0).empty());
-    display->set_pos(0, 0);
-    EXPECT_TRUE(display->insert_lines(-1).empty());
-    EXPECT_TRUE(display->insert_lines(0).empty());
-    display->set_pos(-7, 0);
-    EXPECT_TRUE(display->delete_chars(3).empty());
-    EXPECT_TRUE(display->clear_from_begin_of_line().empty());
-    display->set_pos(0, 0);
-    EXPECT_TRUE(display->delete_chars(-5).empty());
-    EXPECT_EQ(host::buffer(), before);
-    EXPECT_EQ(row(0), "abc");
-
-    // Left of the grid, the erase functions take the part of the range that is on it.
-    display->set_pos(-2, 0);
-    EXPECT_EQ(display->delete_chars(3), cells(0, 0, 3));
-    EXPECT_EQ(row(0), "bc");
-    EXPECT_EQ(display->clear_to_end_of_line(), cells(0, 0, 2));
+    display->cursor_to(1000, -1000);
+    EXPECT_EQ(cursor(), std::make_pair(9, 0));
+    display->cursor_to(-5, 99);
+    EXPECT_EQ(cursor(), std::make_pair(0, 5));
+    display->cursor_up(INT_MAX);
+    display->cursor_backward(INT_MAX);
+    EXPECT_EQ(cursor(), std::make_pair(0, 0));
+    EXPECT_EQ(display->delete_chars(INT_MAX), cells(0, 0, 3));
     EXPECT_EQ(row(0), "");
+    EXPECT_TRUE(display->insert_lines(INT_MAX).empty());
+    EXPECT_EQ(rows(), std::vector<std::string>(6, ""));
 }
 
 // Regression: a pinch or held key past the sizes fonts open at threw, and the
@@ -353,7 +344,7 @@ TEST_F(Display_Test, RotationLeavesOnlyTheCursorInked)
 TEST_F(Display_Test, RotationKeepsTheCursorRowOnTheNewGrid)
 {
     open(Layout{600, 800, 300, 23, 0});
-    feed("\e[17;30H\e[2;16r");
+    feed("\e[2;16r\e[17;30H");
     SetOrientation(1);
     display->screen_dimensions_changed();
     EXPECT_EQ(display->column_count(), (800 - 20) / 14);

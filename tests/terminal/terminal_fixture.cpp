@@ -138,11 +138,11 @@ std::vector<std::string> Terminal::rows() const
 
 std::string Terminal::attributes(int r) const
 {
-    static char const digits[] = ".1234567";
+    static char const digits[] = ".123456789abcdef";
     Line const& line = display->line(r);
     std::string text;
     for (unsigned int i = 0; i < line.length(); ++i)
-        text += digits[line.attribute(i) & 7];
+        text += digits[line.attribute(i) & 15];
     return text.substr(0, text.find_last_not_of('.') + 1);
 }
 

@@ -8,8 +8,11 @@
 //   row N "text"          row N as text (ESC as \e, other controls \xNN), trailing blanks cut
 //   attrs N "..1.7"       attribute byte per cell as a digit, '.' for 0, trailing '.' cut
 //   cursor C R            region T B           pending "bytes"
-//   refresh C0 R0 C1 R1   the cycle refreshed exactly these cells (inclusive); refresh none
+//   refresh C0 R0 C1 R1   the cycle refreshed exactly these cells (inclusive); refresh none; refresh full
 //   flashes N             the bell flashed N times in the cycle
+//   sent "bytes"          the replies to the child since the last check
+//   reversed 0|1          the whole screen is shown in reverse (DECSCNM)
+//   keys CKM LNM          the cursor key and new line modes the keyboard follows
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -157,6 +160,12 @@ void Vt102::run(std::string const& command, std::istream& args)
             expect(updates.empty(), "the cycle refreshed " + std::to_string(updates.size()) + " areas");
             return;
         }
+        if (word == "full") {
+            // The recording Messenger's full refresh is the platform's SoftUpdate.
+            expect(updates.size() == 1 && updates.back().kind != host::Update::partial, "no single full refresh");
+            expect(host::stale_pixels() == 0, "the panel differs from the buffer after the cycle");
+            return;
+        }
         std::istringstream corners(word + " " + std::string(std::istreambuf_iterator<char>(args), {}));
         int const c0 = number(corners);
         int const r0 = number(corners);
@@ -177,6 +186,20 @@ void Vt102::run(std::string const& command, std::istream& args)
         for (auto const& u : host::updates())
             updates += u.area == band ? 1 : 0;
         expect(updates == 2 * want, "the bell band was refreshed " + std::to_string(updates) + " times");
+    } else if (command == "sent") {
+        std::string const want = quoted(args);
+        expect(fake::log().replies == want, "sent \"" + show_controls(fake::log().replies) + "\"");
+        fake::log().replies.clear();
+    } else if (command == "reversed") {
+        bool const want = number(args) != 0;
+        expect(display->screen_reversed() == want, "the screen is " + std::string(want ? "not " : "") + "reversed");
+    } else if (command == "keys") {
+        int const cursor_keys = number(args);
+        int const new_line = number(args);
+        Terminal_Modes const& modes = display->terminal_modes();
+        expect(modes.cursor_keys_application == (cursor_keys != 0) && modes.new_line == (new_line != 0),
+               "key modes are " + std::to_string(modes.cursor_keys_application) + " " +
+                   std::to_string(modes.new_line));
     } else {
         throw std::runtime_error("unknown command '" + command + "'");
     }
