@@ -32,6 +32,33 @@ std::string output_of(std::string const& command)
     return text;
 }
 
+// capture-pane -e marks the cells drawn in the DEC special graphics set with
+// SO and SI around their ASCII bytes, and gives the attributes as SGR: the
+// text is what a terminal showing those cells in Unicode reads.
+std::string shown_as_text(std::string const& captured)
+{
+    static char const* const graphics[] = {"\u00a0", "◆", "▒", "␉", "␌", "␍", "␊", "°", "±", "␤", "␋",
+                                           "┘",      "┐", "┌", "└", "┼", "⎺", "⎻", "─", "⎼", "⎽", "├",
+                                           "┤",      "┴", "┬", "│", "≤", "≥", "π", "≠", "£", "·"};
+    std::string text;
+    bool special = false;
+    for (std::size_t i = 0; i < captured.size(); ++i) {
+        char const c = captured[i];
+        if (c == '\x0e' || c == '\x0f') {
+            special = c == '\x0e';
+        } else if (c == '\x1b' && i + 1 < captured.size() && captured[i + 1] == '[') {
+            i = captured.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", i + 2);
+            if (i == std::string::npos)
+                break;
+        } else if (special && c >= 0x5F && c <= 0x7E) {
+            text += graphics[c - 0x5F];
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 std::vector<std::string> lines_of(std::string const& text)
 {
     std::vector<std::string> lines;
@@ -57,7 +84,10 @@ Tmux_Session::~Tmux_Session() { std::system((tmux() + " kill-server 2>/dev/null"
 
 std::string Tmux_Session::tmux() const { return "tmux -L " + socket + " -f " + quoted(config); }
 
-std::string Tmux_Session::capture() const { return output_of(tmux() + " capture-pane -p -t tarn 2>/dev/null"); }
+std::string Tmux_Session::capture() const
+{
+    return shown_as_text(output_of(tmux() + " capture-pane -e -p -t tarn 2>/dev/null"));
+}
 
 void Tmux_Session::send(std::vector<std::string> const& keys)
 {
