@@ -22,6 +22,8 @@ struct Keyboard_Pressed {
     std::int32_t y;
 };
 struct Keyboard_Released {};
+// The touch on the keyboard ended without a release: no key is typed.
+struct Keyboard_Cancelled {};
 struct Change_Keyboard {};
 struct Set_Keyboard {
     std::int32_t index;

@@ -2,8 +2,6 @@
 // messages and requests: the one place that knows which component does what.
 #include "app/messenger.h"
 
-#include <dlfcn.h>
-
 #include <csignal>
 #include <cstring>
 
@@ -65,21 +63,14 @@ Messenger::~Messenger()
     display.reset();
     keyboard_handler.reset();
     button_handler.reset();
-    if (platform_library)
-        dlclose(platform_library);
+    platform_library.close();
     if (current_orientation != start_orientation)
         SetOrientation(start_orientation);
 }
 
-void Messenger::load_unsupported_functions()
-{
-    platform_library = dlopen("libinkview.so", RTLD_LAZY);
-    if (!platform_library)
-        return;
-    menu_rect_function = reinterpret_cast<GetMenuRect_fn>(dlsym(platform_library, "GetMenuRect"));
-    touch_info_function = reinterpret_cast<GetTouchInfo_fn>(dlsym(platform_library, "GetTouchInfo"));
-    full_update_function = reinterpret_cast<FullUpdate_fn>(dlsym(platform_library, "FullUpdate"));
-}
+// Once, here, the optional functions are looked up and the layouts of the
+// library's records found; every component sees the program's own types.
+void Messenger::load_unsupported_functions() { platform_library.load(); }
 
 void Messenger::check_for_mouse_support()
 {
@@ -109,12 +100,18 @@ int Messenger::route(request::Handle_Event const& event)
 {
     switch (event.event) {
     case EVT_SHOW:
+        // The platform had the screen meanwhile, so a touch begun before is
+        // over; on the earliest library this is all that tells of a touch the
+        // system took over.
+        pointer_handler->cancel_touch();
         show_screen();
         return 1;
     case 25: case 26: case 27: case 28:
         display->wake();
         return button_handler->handle(event.event, event.par1, event.par2);
-    case 29: case 30: case 31: case 34: case 35: case 39: case 44:
+    // 40 to 42 and 47 to 49, the touch reports and key events some
+    // generations add, are not routed: they would only repeat these.
+    case 29: case 30: case 31: case 34: case 35: case 39: case 44: case 45:
         display->wake();
         return pointer_handler->handle(event.event, event.par1, event.par2);
     default:
@@ -139,31 +136,17 @@ void Messenger::repaint()
     keyboard_handler->draw();
 }
 
-int Messenger::GetMenuRect(imenu* menu, irect& rect)
-{
-    if (!menu_rect_function)
-        return 0;
-    rect = menu_rect_function(menu);
-    return 1;
-}
+bool Messenger::menu_rect(imenu* menu, Rect& rect) { return platform_library.menu_rect(menu, rect); }
 
 void Messenger::FullUpdate()
 {
-    if (full_update_function)
-        full_update_function();
-    else
+    if (!platform_library.full_update())
         SoftUpdate();
 }
 
-int Messenger::GetTouchInfo(iv_mtinfo* points)
+bool Messenger::touch_points(int container, int count, Touch_Points& points)
 {
-    if (!touch_info_function)
-        return 0;
-    iv_mtinfo const* info = touch_info_function();
-    if (!info)
-        return 0;
-    std::memcpy(points, info, 2 * sizeof(iv_mtinfo));
-    return 1;
+    return platform_library.touch_points(container, count, points);
 }
 
 void Messenger::send(message::New_Text const& m)
@@ -178,6 +161,8 @@ void Messenger::send(message::Reply const& m) { editor->reply(m.text); }
 void Messenger::send(message::Keyboard_Pressed const& m) { keyboard_handler->press(m.x, m.y); }
 
 void Messenger::send(message::Keyboard_Released const&) { keyboard_handler->release(); }
+
+void Messenger::send(message::Keyboard_Cancelled const&) { keyboard_handler->cancel(); }
 
 void Messenger::send(message::Change_Keyboard const&) { keyboard_handler->change_keyboard(1); }
 

@@ -8,6 +8,7 @@
 
 #include "app/messages.h"
 #include "platform/inkview.h"
+#include "platform/platform_library.h"
 
 class Keyboard_Handler;
 class Display;
@@ -28,6 +29,7 @@ public:
     void send(message::Reply const&);
     void send(message::Keyboard_Pressed const&);
     void send(message::Keyboard_Released const&);
+    void send(message::Keyboard_Cancelled const&);
     void send(message::Change_Keyboard const&);
     void send(message::Set_Keyboard const&);
     void send(message::Show_Menu const&);
@@ -49,9 +51,12 @@ public:
     request::Current_Keyboard_Name& send(request::Current_Keyboard_Name&);
     request::Key_Modes& send(request::Key_Modes&);
 
-    // The platform's optional functions; 0 when the platform lacks them.
-    int GetMenuRect(imenu* menu, irect& rect);
-    int GetTouchInfo(iv_mtinfo* points);
+    // The platform's optional functions, read by the layouts of the library
+    // in front of the program (platform/platform_library.h): the size of
+    // the menu, false when the platform cannot tell; the first two points of
+    // a multi-touch event (its two parameters), false when there are none.
+    bool menu_rect(imenu* menu, Rect& rect);
+    bool touch_points(int container, int count, Touch_Points& points);
     // A full refresh of the panel; SoftUpdate() where the platform has none.
     void FullUpdate();
 
@@ -71,12 +76,9 @@ private:
     std::unique_ptr<Button_Handler> button_handler;
     bool closing = false;
     int font_step = 1;
-    void* platform_library = nullptr;
+    Platform_Library platform_library;
     int start_orientation;
     int current_orientation;
     bool mouse_supported = false;
     std::string text;
-    GetMenuRect_fn menu_rect_function = nullptr;
-    GetTouchInfo_fn touch_info_function = nullptr;
-    FullUpdate_fn full_update_function = nullptr;
 };

@@ -1,13 +1,13 @@
 // Menus, the orientation chooser and touch points, as open dialogs: a menu
-// stays open until a test, the script or the window answers it. Its size
-// follows the menu layout, the rule the window draws it by.
+// stays open until a test, the script or the window answers it. Touch points
+// are kept by event, in a ring of containers.
 #include "host/dialogs.h"
 
-#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
+#include "host/generation.h"
 #include "host/host.h"
-#include "host/menu_layout.h"
 
 namespace host::detail {
 
@@ -18,7 +18,8 @@ struct Dialogs {
     Open_Menu menu{};
     iv_rotatehandler rotate_handler = nullptr;
     bool touch_set = false;
-    iv_mtinfo touch[2]{};
+    unsigned next_container = 0;
+    Touch_Frame frames[kept_touch_frames]{};
 };
 
 Dialogs& dialogs()
@@ -27,13 +28,33 @@ Dialogs& dialogs()
     return *d;
 }
 
-short clamp_short(long value) { return static_cast<short>(std::min(value, 32767L)); }
+long long now_ms()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 }
 
 void clear_dialogs() { dialogs() = Dialogs{}; }
 
 void dismiss_rotate_box() { dialogs().rotate_handler = nullptr; }
+
+Touch_Frame const* latest_touch_frame()
+{
+    Dialogs const& d = dialogs();
+    return d.touch_set ? touch_frame(d.next_container - 1) : nullptr;
+}
+
+Touch_Frame const* touch_frame(unsigned index)
+{
+    Dialogs const& d = dialogs();
+    // Containers given since the points were last set, the last few of them.
+    if (!d.touch_set || index - (d.next_container - kept_touch_frames) >= kept_touch_frames)
+        return nullptr;
+    Touch_Frame const& frame = d.frames[index % kept_touch_frames];
+    return frame.index == index ? &frame : nullptr;
+}
 
 }
 
@@ -48,14 +69,6 @@ void OpenMenu(imenu* menu, int, int x, int y, iv_menuhandler handler)
 }
 
 void OpenRotateBox(iv_rotatehandler handler) { dialogs().rotate_handler = handler; }
-
-irect GetMenuRect(imenu* menu)
-{
-    Rect const size = menu_size(menu);
-    return irect{0, 0, clamp_short(size.width), clamp_short(size.height), 0};
-}
-
-iv_mtinfo* GetTouchInfo() { return dialogs().touch_set ? dialogs().touch : nullptr; }
 
 }
 
@@ -89,14 +102,24 @@ void answer_rotate_box(int orientation)
     handler(orientation);
 }
 
-void set_touch_points(int x1, int y1, int x2, int y2)
+int set_touch_points(int x1, int y1, int x2, int y2, int count)
 {
     Dialogs& d = dialogs();
-    d.touch[0] = iv_mtinfo{1, x1, y1, 1, 0, 0};
-    d.touch[1] = iv_mtinfo{1, x2, y2, 1, 0, 0};
+    unsigned const index = d.next_container++;
+    d.frames[index % kept_touch_frames] = Touch_Frame{index, count, {x1, x2}, {y1, y2}, now_ms()};
     d.touch_set = true;
+    return detail::generation().touch_containers ? int(index) : 0;
 }
 
-void clear_touch_points() { dialogs().touch_set = false; }
+void clear_touch_points()
+{
+    Dialogs& d = dialogs();
+    d.touch_set = false;
+    // Containers given before are gone with the touch.
+    for (Touch_Frame& frame : d.frames)
+        frame.index = d.next_container;
+}
+
+int generation() { return detail::generation().number; }
 
 }

@@ -74,9 +74,15 @@ void answer_menu(int index);  // -1: dismissed
 bool rotate_box_open();
 void answer_rotate_box(int orientation);
 
-// The two points GetTouchInfo reports; null until set, and after clear.
-void set_touch_points(int x1, int y1, int x2, int y2);
+// The two points of the next multi-touch event with count fingers: the
+// records GetTouchInfo and GetTouchInfoI report (null until set, and after
+// clear; a record past count is not active). Returns the first parameter of
+// that EVT_MTSYNC: the records' container, or 0 on generation 1.
+int set_touch_points(int x1, int y1, int x2, int y2, int count = 2);
 void clear_touch_points();
+
+// The generation of the platform library this stand-in is: 1, 2 or 3.
+int generation();
 
 bool close_requested();
 

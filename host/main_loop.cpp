@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "host/generation.h"
 #include "host/host.h"
 #include "host/screen.h"
 
@@ -16,6 +17,29 @@ auto constexpr slice = std::chrono::milliseconds(50);
 
 bool close_called = false;
 
+// The event the generation sends after this one, its own report of the same
+// touch or key, which the program ignores; 0 for none.
+int companion_event(int type)
+{
+    Generation const& g = generation();
+    switch (type) {
+    case EVT_POINTERUP:
+        return g.first_touch_report;
+    case EVT_POINTERDOWN:
+        return g.first_touch_report + 1;
+    case EVT_POINTERMOVE:
+        return g.first_touch_report + 2;
+    case EVT_KEYPRESS:
+        return g.key_reports ? 40 : 0;
+    case EVT_KEYRELEASE:
+        return g.key_reports ? 41 : 0;
+    case EVT_KEYREPEAT:
+        return g.key_reports ? 42 : 0;
+    default:
+        return 0;
+    }
+}
+
 }
 
 Loop::Loop(iv_handler h) : handler(h) {}
@@ -24,6 +48,9 @@ void Loop::dispatch(int type, int par1, int par2)
 {
     if (!closing())
         handler(type, par1, par2);
+    if (int const companion = companion_event(type))
+        if (!closing())
+            handler(companion, par1, par2);
 }
 
 bool Loop::closing()

@@ -12,7 +12,8 @@ class Loop {
 public:
     explicit Loop(iv_handler handler);
 
-    // Hands an event to the program; nothing once the loop is closing.
+    // Hands an event to the program, and after it the generation's companion
+    // event (host/generation.h), if any; nothing once the loop is closing.
     void dispatch(int type, int par1, int par2);
     // The program called CloseApp, the user closed it, or a stop signal came.
     bool closing();

@@ -43,6 +43,7 @@ std::vector<Syntax> const& syntaxes()
         {"tap", Kind::tap, Argument::numbers, 2, {any, any}},
         {"swipe", Kind::swipe, Argument::numbers, 4, {any, any, any, any, not_negative}},
         {"touch", Kind::touch, Argument::numbers, 5, {any, any, any, any, not_negative}},
+        {"cancel", Kind::cancel, Argument::numbers, 0, {}},
         {"key", Kind::key, Argument::numbers, 1, {any, not_negative}},
         {"type", Kind::type, Argument::rest_of_line, 0, {}},
         {"tapkey", Kind::tapkey, Argument::rest_of_line, 0, {}},

@@ -20,6 +20,7 @@ enum class Kind {
     tap,       // X Y
     swipe,     // X1 Y1 X2 Y2 [STEPS]
     touch,     // X1 Y1 X2 Y2 COUNT
+    cancel,    // the system takes the touch in progress over
     key,       // CODE [HOLD]
     type,      // TEXT
     tapkey,    // LABEL

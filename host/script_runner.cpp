@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "host/generation.h"
 #include "host/host.h"
 #include "host/keyboard_typing.h"
 #include "host/main_loop.h"
@@ -37,6 +38,19 @@ void key(Loop& loop, std::vector<int> const& n)
     for (int i = 1; i <= hold; ++i)
         loop.dispatch(EVT_KEYREPEAT, code, i);
     loop.dispatch(EVT_KEYRELEASE, code, hold);
+}
+
+// The system takes the touch over: EVT_POINTERCANCEL where the generation
+// has it. Generation 1 has none; there the system's window closing over the
+// program stands for it, with the screen-shown event, after which the
+// program too takes the touch in progress as over.
+void cancel_touch(Loop& loop)
+{
+    clear_touch_points();
+    if (generation().cancel_event)
+        loop.dispatch(EVT_POINTERCANCEL, 0, 0);
+    else
+        loop.dispatch(EVT_SHOW, 0, 0);
 }
 
 std::chrono::milliseconds ms(int value) { return std::chrono::milliseconds(value); }
@@ -100,8 +114,10 @@ void Script_Source::run(Loop& loop, script::Command const& command)
         swipe(loop, n);
         break;
     case Kind::touch:
-        set_touch_points(n[0], n[1], n[2], n[3]);
-        loop.dispatch(EVT_MTSYNC, 0, n[4]);
+        loop.dispatch(EVT_MTSYNC, set_touch_points(n[0], n[1], n[2], n[3], n[4]), n[4]);
+        break;
+    case Kind::cancel:
+        cancel_touch(loop);
         break;
     case Kind::key:
         key(loop, n);

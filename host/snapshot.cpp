@@ -37,6 +37,8 @@ std::string text_layer_report()
     std::ostringstream out;
     out << "screen " << host::width() << ' ' << host::height() << " orientation " << GetOrientation() << " stale "
         << host::stale_pixels() << " updates " << host::updates().size() << '\n';
+    if (host::menu_open())
+        out << "menu " << host::open_menu().x << ' ' << host::open_menu().y << '\n';
     for (auto const& e : host::text_layer()) {
         if (e.kind == Text_Entry::string)
             out << "text " << e.area.x << ' ' << e.area.y;

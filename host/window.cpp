@@ -376,8 +376,11 @@ void Window_Source::type(std::string const& key, bool ctrl, Loop& loop)
 void Window_Source::deliver(std::vector<Touch_Event> const& events, Loop& loop)
 {
     for (auto const& e : events) {
-        if (e.type == EVT_MTSYNC)
-            set_touch_points(e.points[0].x, e.points[0].y, e.points[1].x, e.points[1].y);
+        if (e.type == EVT_MTSYNC) {
+            int const container = set_touch_points(e.points[0].x, e.points[0].y, e.points[1].x, e.points[1].y, e.par2);
+            loop.dispatch(e.type, container, e.par2);
+            continue;
+        }
         loop.dispatch(e.type, e.par1, e.par2);
         if (e.type == EVT_POINTERUP)
             clear_touch_points();

@@ -1,6 +1,7 @@
 // Button_Handler: a short press of a key acts on its release, a hold acts once
 // on its first repeat; the key pair swaps in the orientations that turn the
-// device around so each key keeps its place on screen.
+// device around so each key keeps its place on screen. The second pair, the
+// page keys of some readers, acts as the first.
 #include "input/button_handler.h"
 
 #include "app/messenger.h"
@@ -25,6 +26,10 @@ int Button_Handler::handle(int event, int key, int value)
 
 int Button_Handler::factor_in_orientation(int key) const
 {
+    if (key == KEY_PREV2)
+        key = KEY_PREV;
+    else if (key == KEY_NEXT2)
+        key = KEY_NEXT;
     if (orientation != 1 && orientation != 2)
         return key;
     if (key == KEY_PREV)

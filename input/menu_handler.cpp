@@ -58,10 +58,10 @@ void Menu_Handler::show(int x, int y)
     prepare_submenus();
     int half_width = 0;
     int half_height = 0;
-    irect rect{};
-    if (messenger.GetMenuRect(items.data(), rect)) {
-        half_width = rect.w / 2;
-        half_height = rect.h / 2;
+    Rect rect;
+    if (messenger.menu_rect(items.data(), rect)) {
+        half_width = rect.width / 2;
+        half_height = rect.height / 2;
     }
     messenger.send(message::Suspend_Display{true});
     int left = saturate(std::int64_t{x} - half_width);

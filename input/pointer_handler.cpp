@@ -1,6 +1,6 @@
 // Pointer_Handler: keyboard touches, taps in four sectors, vertical swipes,
 // long press to the menu, pinch to font size, and six-byte mouse reports per
-// cell when mouse mode is on.
+// cell when mouse mode is on. A touch the system takes over ends with none.
 #include "input/pointer_handler.h"
 
 #include <algorithm>
@@ -63,6 +63,8 @@ int Pointer_Handler::handle(int type, int p1, int p2)
         return handle_pointer_long(p1, p2);
     case EVT_MTSYNC:
         return handle_pinch(p1, p2);
+    case EVT_POINTERCANCEL:
+        return cancel_touch() ? 1 : 0;
     default:
         return 0;
     }
@@ -162,37 +164,37 @@ std::string const& Pointer_Handler::tap_sequence(int x, int y) const
     return dx < 0 ? cursor_left : cursor_right;
 }
 
-int Pointer_Handler::handle_pinch(int, int touch_count)
+// The first parameter names the container of the points' records, the
+// second the number of fingers; the records are read only for two or more.
+int Pointer_Handler::handle_pinch(int container, int touch_count)
 {
     if (!touching || mouse_mode || on_keyboard)
         return 0;
-    if (!pinching && touch_count <= 1)
-        return 0;
-    int const distance = finger_distance();
+    if (touch_count <= 1) {
+        if (!pinching)
+            return 0;
+        if (touch_count != 1)
+            return 1;
+        touching = false;  // one finger lifted: the pinch and the touch end
+        return two_fingers_done();
+    }
+    int const distance = finger_distance(container, touch_count);
     if (distance < 0)
         return 0;
-    if (pinching) {
-        if (touch_count == 2) {
-            pinch_distance = distance;
-        } else if (touch_count == 1) {
-            touching = false;
-            return two_fingers_done();
-        }
-        return 1;
-    }
     if (touch_count == 2) {
-        pinch_start_distance = distance;
-        pinch_distance = distance;
+        if (!pinching)
+            pinch_start_distance = distance;
         pinching = true;
+        pinch_distance = distance;
     }
     return 1;
 }
 
 // Distance between the first two touch points, or -1 when the platform has none.
-int Pointer_Handler::finger_distance()
+int Pointer_Handler::finger_distance(int container, int touch_count)
 {
-    iv_mtinfo points[2] = {};
-    if (!messenger.GetTouchInfo(points))
+    Touch_Points points;
+    if (!messenger.touch_points(container, touch_count, points))
         return -1;
     return dist(points[0].x, points[0].y, points[1].x, points[1].y);
 }
@@ -204,6 +206,19 @@ int Pointer_Handler::two_fingers_done()
     if (steps != 0)
         messenger.send(message::Change_Font_Size{steps});
     return 1;
+}
+
+bool Pointer_Handler::cancel_touch()
+{
+    if (!touching)
+        return false;
+    touching = false;
+    pinching = false;
+    if (on_keyboard) {
+        on_keyboard = false;
+        messenger.send(message::Keyboard_Cancelled{});
+    }
+    return true;
 }
 
 int Pointer_Handler::max_excursion(int x, int y) const

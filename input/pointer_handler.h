@@ -13,6 +13,10 @@ public:
     Pointer_Handler(Messenger& messenger, int screen_width, int screen_height, int keyboard_height);
 
     int handle(int type, int p1, int p2);
+    // The touch in progress ends with no action: no tap, key, swipe or menu;
+    // a key held on the keyboard is let go without typing. False when no
+    // touch was in progress.
+    bool cancel_touch();
     void mouse_mode_change(bool on);
     bool in_mouse_mode() const;
     void screen_dimensions_changed();
@@ -24,9 +28,9 @@ private:
     int handle_pointer_move(int x, int y);
     int handle_pointer_up(int x, int y);
     int handle_pointer_long(int x, int y);
-    int handle_pinch(int p1, int touch_count);
+    int handle_pinch(int container, int touch_count);
     int two_fingers_done();
-    int finger_distance();
+    int finger_distance(int container, int touch_count);
     int max_excursion(int x, int y) const;
     std::string const& gesture_sequence(int x, int y) const;
     std::string const& tap_sequence(int x, int y) const;

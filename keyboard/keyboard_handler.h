@@ -36,6 +36,9 @@ public:
     void screen_dimensions_changed();
     void press(int x, int y);
     void release();
+    // The touch ended without a release (the system took it over): the held
+    // key is let go, its highlight removed, and nothing is typed.
+    void cancel();
     void set_keyboard(int k);
     void change_keyboard(int step);
 

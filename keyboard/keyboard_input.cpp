@@ -70,6 +70,14 @@ void Keyboard_Handler::release()
     }
 }
 
+void Keyboard_Handler::cancel()
+{
+    // The armed ctrl key stays armed, and so highlighted.
+    if (pressed_button && pressed_button != ctrl_button)
+        pressed_button->invert();
+    pressed_button = nullptr;
+}
+
 void Keyboard_Handler::disarm_ctrl()
 {
     if (!ctrl_button)

@@ -33,20 +33,22 @@ typedef struct imenu_s {
     struct imenu_s *submenu;
 } imenu;
 
+/* The rectangle record of the library's later generations: 20 bytes. The
+ * earliest has a 12-byte one (short x, y, w, h; int flags). Every function
+ * that returns it is declared returning this one: on ARM EABI any record over
+ * 4 bytes comes back through memory the caller provides, so the 20 bytes are
+ * room for either and the library writes nothing past them. Which of the two
+ * the bytes hold is found at start (platform/platform_library.h); nothing
+ * else reads this record. */
 typedef struct irect_s {
-    short x, y, w, h;
+    int x, y, w, h;
     int flags;
 } irect;
 
-/* One touch point: 24 bytes, x at byte 4 and y at byte 8. */
-typedef struct iv_mtinfo_s {
-    int active;
-    int x;
-    int y;
-    int pressure;
-    int rsv_1;
-    int rsv_2;
-} iv_mtinfo;
+/* A touch point's record: 24 or 32 bytes a point, its first field a 4-byte or
+ * a 1-byte flag, by generation. Only platform/platform_library.cpp reads
+ * these records, by the layout it found; elsewhere they stay opaque. */
+typedef struct iv_mtinfo_s iv_mtinfo;
 
 enum {
     EVT_INIT = 21,
@@ -61,10 +63,13 @@ enum {
     EVT_POINTERLONG = 34,
     EVT_POINTERHOLD = 35,
     EVT_MTSYNC = 39,
-    EVT_POINTERDRAG = 44
+    EVT_POINTERDRAG = 44,
+    /* The system took the touch in progress over (not on the earliest library). */
+    EVT_POINTERCANCEL = 45
 };
 
-enum { KEY_MENU = 23, KEY_PREV = 24, KEY_NEXT = 25 };
+/* KEY_PREV2 and KEY_NEXT2: the page keys of some readers (not on the earliest library). */
+enum { KEY_MENU = 23, KEY_PREV = 24, KEY_NEXT = 25, KEY_PREV2 = 28, KEY_NEXT2 = 29 };
 
 enum { ITEM_ACTIVE = 2, ITEM_INACTIVE = 3, ITEM_SUBMENU = 5, ITEM_BULLET = 7 };
 
@@ -97,9 +102,15 @@ void ClearTimer(iv_timerproc proc);
 void OpenMenu(imenu *menu, int pos, int x, int y, iv_menuhandler handler);
 void OpenRotateBox(iv_rotatehandler handler);
 
-/* Optional: not every firmware has them, so the program looks them up with dlsym. */
+/* Optional: not every firmware has them, so the program looks them up with
+ * dlsym (platform/platform_library.cpp). */
 typedef irect (*GetMenuRect_fn)(imenu *menu);
+/* A rectangle record of these five values. */
+typedef irect (*iRect_fn)(int x, int y, int w, int h, int flags);
+/* The records of the touch points: of the latest multi-touch event, or of the
+ * container EVT_MTSYNC names in its first parameter. */
 typedef iv_mtinfo *(*GetTouchInfo_fn)(void);
+typedef iv_mtinfo *(*GetTouchInfoI_fn)(unsigned index);
 /* The whole panel refreshed fully, clearing the traces partial updates leave. */
 typedef void (*FullUpdate_fn)(void);
 

@@ -115,8 +115,38 @@ TEST_F(Program, UnroutedEventsAnswerZeroAndTouchNothing)
     EXPECT_EQ(event(27, KEY_NEXT, 0), 0);
     EXPECT_EQ(event(EVT_POINTERHOLD, 100, 100), 0);
     EXPECT_EQ(event(EVT_POINTERDRAG, 100, 100), 0);
+    // The touch reports and key events that later generations add.
+    for (int type : {40, 41, 42, 46, 47, 48, 49})
+        EXPECT_EQ(event(type, 100, 100), 0) << type;
     EXPECT_TRUE(host::updates().empty());
     EXPECT_FALSE(host::menu_open());
+}
+
+// 45: the system took the touch over. The key held is let go untyped.
+TEST_F(Program, CancelledTouchLeavesTheKeyboardAsBefore)
+{
+    start();
+    event(EVT_SHOW);
+    std::vector<unsigned char> const before = host::buffer();
+    event(EVT_POINTERDOWN, 81, 636);  // the built-in keyboard's "q"
+    EXPECT_NE(host::buffer(), before);
+    EXPECT_EQ(event(EVT_POINTERCANCEL, 0, 0), 1);
+    EXPECT_EQ(host::buffer(), before);
+    EXPECT_EQ(event(EVT_POINTERUP, 81, 636), 0);
+    EXPECT_EQ(event(EVT_POINTERCANCEL, 0, 0), 0);
+}
+
+// The screen shown again after the platform had it: the touch begun before
+// is over, as after 45.
+TEST_F(Program, ShowEventEndsTheTouchInProgress)
+{
+    start();
+    event(EVT_SHOW);
+    event(EVT_POINTERDOWN, 300, 300);
+    event(EVT_SHOW);
+    EXPECT_EQ(event(EVT_POINTERLONG, 300, 300), 0);
+    EXPECT_FALSE(host::menu_open());
+    EXPECT_EQ(event(EVT_POINTERUP, 300, 300), 0);
 }
 
 TEST_F(Program, KeyTextIsAnsweredQuicklyAndATouchEndsAnIdleWhile)

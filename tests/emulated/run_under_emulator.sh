@@ -2,10 +2,12 @@
 # Runs the device program under qemu-arm in a throwaway root: Debian's armel
 # runtime as its /lib, a device tree as its /mnt/ext1 whose editor is a shell
 # script, and the libinkview.so in LIBDIR as the platform.
-#   run_under_emulator.sh script QEMU RUNTIME LIBDIR PROGRAM DESKTOP_PROGRAM
-#       plays an event script that types, taps, swipes, opens the menu,
-#       rotates, pinches and checks the panel: the program exits 0 and each
-#       snapshot's text layer equals the desktop program's on the same script.
+#   run_under_emulator.sh script QEMU RUNTIME LIBDIR PROGRAM DESKTOP_PROGRAM [DESKTOP_LIBDIR]
+#       plays an event script that types after a cancelled touch, taps,
+#       swipes, opens the menu, rotates, pinches and checks the panel: the
+#       program exits 0 and each snapshot's text layer (with the place the
+#       menu opened at) equals the desktop program's on the same script, run
+#       on the platform library in DESKTOP_LIBDIR when one is named.
 #   run_under_emulator.sh no-unwind QEMU RUNTIME LIBDIR PROGRAM
 #       LIBDIR's platform has no unwind tables and opens no font: start-up
 #       fails, and the program says why and exits 0.
@@ -67,6 +69,9 @@ fi
 # Coordinates are for the 600 x 800 screen, landscape after the rotation.
 cat >"$work/events" <<'EVENTS'
 settle 500 60000
+press 84 632
+cancel
+release 84 632
 type hello
 tapkey Esc
 tap 300 40
@@ -77,6 +82,7 @@ check_panel
 snapshot typed
 press 300 250
 long 300 250
+snapshot menu
 release 300 250
 menu 2
 rotate 1
@@ -100,10 +106,11 @@ EVENTS
 run_device device
 [ "$status" -eq 0 ] || fail "the device program exited with status $status"
 status=0
-TARN_ROOT=$tree TARN_HOST_EVENTS=$work/events TARN_HOST_OUT=$work/desktop "$6" 2>"$work/desktop.errors" || status=$?
+env ${7:+LD_LIBRARY_PATH="$7"} TARN_ROOT="$tree" TARN_HOST_EVENTS="$work/events" TARN_HOST_OUT="$work/desktop" "$6" \
+    2>"$work/desktop.errors" || status=$?
 [ "$status" -eq 0 ] || fail "the desktop program exited with status $status"
 
-for shot in typed rotated pinched; do
+for shot in menu typed rotated pinched; do
     for side in device desktop; do
         [ -f "$work/$side/$shot.txt" ] || fail "the $side program wrote no snapshot $shot"
         # The number of partial updates depends on timing; what is shown does not.
@@ -118,6 +125,7 @@ shows() {
     awk '$1 == "text" { row[$3] = row[$3] substr($0, length($1 $2 $3) + 4) } END { for (y in row) print row[y] }' \
         "$work/device.$1" | grep -q "$2" || fail "the snapshot $1 does not show \"$2\""
 }
+grep -qx "menu 200 150" "$work/device.menu" || fail "the menu did not open centred on the long press"
 shows typed "^child ready"
 shows typed "^hello^\["
 shows rotated "^turned"

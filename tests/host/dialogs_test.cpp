@@ -4,9 +4,11 @@
 #include <dlfcn.h>
 
 #include <cstring>
+#include <new>
 #include <stdexcept>
 
 #include "host/host.h"
+#include "platform/platform_library.h"
 
 namespace {
 
@@ -59,16 +61,43 @@ TEST_F(HostDialogs, MenuRectGrowsWithTheLongestTextAndTheItemCount)
                      {ITEM_ACTIVE, 2, rotate, nullptr},
                      {ITEM_ACTIVE, 3, exit_text, nullptr},
                      {0, 0, nullptr, nullptr}};
-    irect const small = menu_rect(two);
-    irect const big = menu_rect(three);
-    EXPECT_GT(small.w, 0);
-    EXPECT_GT(small.h, 0);
-    EXPECT_GT(big.w, small.w);
-    EXPECT_EQ(big.h * 2, small.h * 3);
-    irect const again = menu_rect(two);
-    EXPECT_EQ(again.w, small.w);
-    EXPECT_EQ(again.h, small.h);
-    EXPECT_EQ(menu_rect(nullptr).h, 0);
+    Platform_Library platform;
+    platform.load();
+    Rect small, big, again, none;
+    ASSERT_TRUE(platform.menu_rect(two, small));
+    ASSERT_TRUE(platform.menu_rect(three, big));
+    EXPECT_GT(small.width, 0);
+    EXPECT_GT(small.height, 0);
+    EXPECT_GT(big.width, small.width);
+    EXPECT_EQ(big.height * 2, small.height * 3);
+    ASSERT_TRUE(platform.menu_rect(two, again));
+    EXPECT_EQ(again, small);
+    ASSERT_TRUE(platform.menu_rect(nullptr, none));
+    EXPECT_EQ(none.height, 0);
+}
+
+// Generation 1's record is 12 bytes, short x, y, w, h and int flags, written
+// through the caller's memory as on the reader: the rest of a 20-byte record
+// stays as it was.
+TEST_F(HostDialogs, GenerationOneWritesItsTwelveBytesOfTheRecord)
+{
+    ASSERT_EQ(host::generation(), 1);
+    auto const make_rect = reinterpret_cast<iRect_fn>(dlsym(handle, "iRect"));
+    ASSERT_NE(make_rect, nullptr);
+    alignas(irect) unsigned char bytes[sizeof(irect)];
+    std::memset(bytes, 0x5A, sizeof bytes);
+    ::new (static_cast<void*>(bytes)) irect(make_rect(1, 2, 3, 4, 5));
+    short words[4];
+    int flags;
+    std::memcpy(words, bytes, sizeof words);
+    std::memcpy(&flags, bytes + 8, sizeof flags);
+    EXPECT_EQ(words[0], 1);
+    EXPECT_EQ(words[1], 2);
+    EXPECT_EQ(words[2], 3);
+    EXPECT_EQ(words[3], 4);
+    EXPECT_EQ(flags, 5);
+    for (std::size_t i = 12; i < sizeof bytes; ++i)
+        EXPECT_EQ(bytes[i], 0x5A) << i;
 }
 
 TEST_F(HostDialogs, RotateBoxPassesTheChosenOrientation)
@@ -85,11 +114,13 @@ TEST_F(HostDialogs, RotateBoxPassesTheChosenOrientation)
 TEST_F(HostDialogs, TouchPointsSitAtTheirByteOffsets)
 {
     EXPECT_EQ(touch_info(), nullptr);
-    host::set_touch_points(11, 22, 333, 444);
+    EXPECT_EQ(host::set_touch_points(11, 22, 333, 444), 0);  // generation 1 names no container
     iv_mtinfo* points = touch_info();
     ASSERT_NE(points, nullptr);
     unsigned char bytes[48];
     std::memcpy(bytes, points, sizeof bytes);
+    EXPECT_EQ(bytes[0], 1);
+    EXPECT_EQ(bytes[24], 1);
     int values[4];
     std::memcpy(&values[0], bytes + 4, 4);
     std::memcpy(&values[1], bytes + 8, 4);
@@ -100,8 +131,14 @@ TEST_F(HostDialogs, TouchPointsSitAtTheirByteOffsets)
     EXPECT_EQ(values[2], 333);
     EXPECT_EQ(values[3], 444);
 
+    host::set_touch_points(11, 22, 333, 444, 1);  // one finger lifted: its record is not active
+    std::memcpy(bytes, touch_info(), sizeof bytes);
+    EXPECT_EQ(bytes[0], 1);
+    EXPECT_EQ(bytes[24], 0);
+
     host::clear_touch_points();
     EXPECT_EQ(touch_info(), nullptr);
+    EXPECT_EQ(dlsym(handle, "GetTouchInfoI"), nullptr);
     host::set_touch_points(1, 2, 3, 4);
     host::reset();
     EXPECT_EQ(touch_info(), nullptr);

@@ -11,6 +11,7 @@
 #include "host/dialogs.h"
 #include "host/host.h"
 #include "host_test_support.h"
+#include "platform/platform_library.h"
 
 namespace {
 
@@ -24,9 +25,16 @@ std::function<void(int, int, int)> reaction;
 int timer_runs;
 int timer_limit;
 
+// Every event but the touch reports generation 1 sends after each pointer
+// event (40 to 42), which the program ignores; they are counted apart.
+int touch_reports;
+
 int record(int type, int par1, int par2)
 {
-    events.push_back({type, par1, par2});
+    if (type >= 40 && type <= 42)
+        ++touch_reports;
+    else
+        events.push_back({type, par1, par2});
     if (reaction)
         reaction(type, par1, par2);
     return 1;
@@ -73,6 +81,7 @@ protected:
             unsetenv(name);
         host::reset();
         events.clear();
+        touch_reports = 0;
         reaction = nullptr;
         timer_runs = 0;
         timer_limit = 1;
@@ -233,16 +242,45 @@ TEST_F(HostMainLoop, TypeAndTapkeyTapTheKeysDrawnOnScreen)
 
 TEST_F(HostMainLoop, TouchSetsThePointsBeforeItsEvent)
 {
+    static Platform_Library platform;
+    platform.load();
     static int second_x;
     second_x = 0;
-    reaction = [](int type, int, int) {
-        if (type == EVT_MTSYNC) {
-            iv_mtinfo const* points = GetTouchInfo();
-            second_x = points ? points[1].x : -1;
-        }
+    reaction = [](int type, int par1, int par2) {
+        Touch_Points points;
+        if (type == EVT_MTSYNC)
+            second_x = platform.touch_points(par1, par2, points) ? points[1].x : -1;
     };
     run_script("touch 1 2 300 4 2\n");
     EXPECT_EQ(second_x, 300);
+    platform.close();
+}
+
+// Generation 1's reports of the touch itself, which the program ignores:
+// 40 after a release, 41 after a press, 42 after a move; none after keys.
+TEST_F(HostMainLoop, EachPointerEventIsFollowedByTheGenerationsTouchReport)
+{
+    ASSERT_EQ(host::generation(), 1);
+    static Events reports;
+    reports.clear();
+    reaction = [](int type, int par1, int par2) {
+        if (type != EVT_INIT && type != EVT_SHOW && type != EVT_EXIT)
+            reports.push_back({type, par1, par2});
+    };
+    run_script("press 10 20\nmove 11 21\nrelease 12 22\nkey 24\n");
+    Events const expected{{EVT_POINTERDOWN, 10, 20}, {41, 10, 20}, {EVT_POINTERMOVE, 11, 21}, {42, 11, 21},
+                          {EVT_POINTERUP, 12, 22},   {40, 12, 22}, {EVT_KEYPRESS, 24, 0},     {EVT_KEYRELEASE, 24, 0}};
+    EXPECT_EQ(reports, expected);
+}
+
+// Generation 1 has no cancel event: the system's window closing over the
+// program stands for it, with the screen-shown event; the points are gone.
+TEST_F(HostMainLoop, CancelIsTheScreenShownEventOnGenerationOne)
+{
+    run_script("touch 1 2 3 4 2\ncancel\n");
+    Events const expected{{EVT_INIT, 0, 0}, {EVT_SHOW, 0, 0}, {EVT_MTSYNC, 0, 2}, {EVT_SHOW, 0, 0}, {EVT_EXIT, 0, 0}};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(host::detail::latest_touch_frame(), nullptr);
 }
 
 TEST_F(HostMainLoop, SettleWaitsUntilThePanelIsQuiet)

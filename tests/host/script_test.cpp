@@ -39,6 +39,7 @@ TEST(HostScriptParser, ReadsEveryCommand)
         "swipe 1 2 3 4\n"
         "swipe 1 2 3 4 5\n"
         "touch 1 2 3 4 2\n"
+        "cancel\n"
         "key 23\n"
         "key 24 3\n"
         "type :wq\n"
@@ -51,7 +52,7 @@ TEST(HostScriptParser, ReadsEveryCommand)
     std::vector<Command> const c = host::script::parse(text, "events.txt");
     std::vector<Kind> const kinds{Kind::wait, Kind::settle, Kind::settle, Kind::settle, Kind::show, Kind::press,
                                   Kind::move, Kind::release, Kind::long_press, Kind::tap, Kind::swipe, Kind::swipe,
-                                  Kind::touch, Kind::key, Kind::key, Kind::type, Kind::tapkey, Kind::menu,
+                                  Kind::touch, Kind::cancel, Kind::key, Kind::key, Kind::type, Kind::tapkey, Kind::menu,
                                   Kind::rotate, Kind::usr2, Kind::snapshot, Kind::quit};
     ASSERT_EQ(c.size(), kinds.size());
     for (std::size_t i = 0; i < kinds.size(); ++i)
@@ -64,12 +65,13 @@ TEST(HostScriptParser, ReadsEveryCommand)
     EXPECT_EQ(c[10].numbers.size(), 4u);
     EXPECT_EQ(c[11].numbers, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(c[12].numbers, (std::vector<int>{1, 2, 3, 4, 2}));
-    EXPECT_EQ(c[14].numbers, (std::vector<int>{24, 3}));
-    EXPECT_EQ(c[15].text, ":wq");
-    EXPECT_EQ(c[16].text, "Esc");
-    EXPECT_EQ(c[17].numbers, std::vector<int>{-1});
-    EXPECT_EQ(c[20].text, "start");
-    EXPECT_EQ(c[21].line, 24);
+    EXPECT_TRUE(c[13].numbers.empty());
+    EXPECT_EQ(c[15].numbers, (std::vector<int>{24, 3}));
+    EXPECT_EQ(c[16].text, ":wq");
+    EXPECT_EQ(c[17].text, "Esc");
+    EXPECT_EQ(c[18].numbers, std::vector<int>{-1});
+    EXPECT_EQ(c[21].text, "start");
+    EXPECT_EQ(c[22].line, 25);
 }
 
 TEST(HostScriptParser, TypeKeepsTheInnerBlanksOfItsText)

@@ -72,6 +72,18 @@ TEST_F(HostSnapshot, TextFileListsTheScreenAndTheTextLayer)
                   "rect 5 40 60 30 Esc\n");
 }
 
+// The place an open menu was opened at, the only one the program chooses.
+TEST_F(HostSnapshot, TextFileNamesAnOpenMenuAndItsPlace)
+{
+    imenu items[] = {{0, 0, nullptr, nullptr}};
+    OpenMenu(items, 0, 20, -35, nullptr);
+    ASSERT_TRUE(host::save_snapshot(dir.path, "menu"));
+    EXPECT_EQ(read_file(dir.file("menu.txt")), "screen 100 200 orientation 0 stale 0 updates 0\nmenu 20 -35\n");
+    host::answer_menu(-1);
+    ASSERT_TRUE(host::save_snapshot(dir.path, "closed"));
+    EXPECT_EQ(read_file(dir.file("closed.txt")), "screen 100 200 orientation 0 stale 0 updates 0\n");
+}
+
 TEST_F(HostSnapshot, UnwritableFolderIsReported)
 {
     std::string const file = dir.write("plain", "x");

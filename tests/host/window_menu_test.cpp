@@ -10,6 +10,7 @@
 #include "host/host.h"
 #include "host/menu_layout.h"
 #include "host/window_menu.h"
+#include "platform/platform_library.h"
 
 namespace {
 
@@ -72,10 +73,13 @@ TEST(MenuLayout, DrawnSizeIsWhatGetMenuRectReports)
 {
     char wide[] = "\u00e9\u00e9\u00e9\u00e9\u00e9";  // five characters, ten bytes
     imenu items[] = {{ITEM_ACTIVE, 2, rotate, nullptr}, {ITEM_ACTIVE, 3, wide, nullptr}, {0, 0, nullptr, nullptr}};
-    irect const reported = GetMenuRect(items);
+    Platform_Library platform;
+    platform.load();
+    Rect reported;
+    ASSERT_TRUE(platform.menu_rect(items, reported));
     Rect const drawn = place_menu(items, 10, 10, 600, 800);
-    EXPECT_EQ(reported.w, drawn.width);
-    EXPECT_EQ(reported.h, drawn.height);
+    EXPECT_EQ(reported.width, drawn.width);
+    EXPECT_EQ(reported.height, drawn.height);
     EXPECT_EQ(drawn.width, 2 * menu_padding + 6 * menu_char_width);
     EXPECT_EQ(drawn.height, 2 * menu_row_height);
 }

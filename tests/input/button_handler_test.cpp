@@ -100,4 +100,16 @@ TEST_F(ButtonHandler, KeyGoingDownIsNeverActedOn)
     EXPECT_TRUE(fake::log().sent.empty());
 }
 
+// The page keys of some readers act as previous and next, swapped alike.
+TEST_F(ButtonHandler, SecondPairActsAsPreviousAndNext)
+{
+    EXPECT_EQ(Sent{"Change_Touch_Mode"}, press(KEY_PREV2));
+    EXPECT_EQ(Sent{"Change_Keyboard"}, press(KEY_NEXT2));
+    EXPECT_EQ(Sent{"Change_Font_Size(-1)"}, hold(KEY_PREV2, 3));
+    EXPECT_EQ(Sent{"Change_Font_Size(1)"}, hold(KEY_NEXT2, 2));
+    buttons.set_orientation(1);
+    EXPECT_EQ(Sent{"Change_Keyboard"}, press(KEY_PREV2));
+    EXPECT_EQ(Sent{"Change_Font_Size(-1)"}, hold(KEY_NEXT2, 1));
+}
+
 }

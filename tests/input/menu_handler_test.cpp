@@ -145,7 +145,7 @@ TEST_F(MenuHandler, KeyboardTextsStayValidWhileTheMenuIsOpen)
 TEST_F(MenuHandler, MenuIsCentredOnThePointButKeptOffTheLeftEdge)
 {
     fake::log().has_menu_rect = true;
-    fake::log().menu_rect = irect{0, 0, 200, 100, 0};
+    fake::log().menu_rect = Rect{0, 0, 200, 100};
     menu.show(10, 300);
     EXPECT_EQ(20, host::open_menu().x);
     EXPECT_EQ(250, host::open_menu().y);
@@ -162,7 +162,7 @@ TEST_F(MenuHandler, MenuIsCentredOnThePointButKeptOffTheLeftEdge)
 TEST_F(MenuHandler, PointsFarOffTheScreenDoNotOverflowThePlacement)
 {
     fake::log().has_menu_rect = true;
-    fake::log().menu_rect = irect{0, 0, 200, 100, 0};
+    fake::log().menu_rect = Rect{0, 0, 200, 100};
     menu.show(std::numeric_limits<int>::min(), std::numeric_limits<int>::min());
     EXPECT_EQ(20, host::open_menu().x);
     EXPECT_EQ(std::numeric_limits<int>::min(), host::open_menu().y);

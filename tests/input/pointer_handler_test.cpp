@@ -62,8 +62,17 @@ protected:
     static void place_fingers(int x1, int y1, int x2, int y2)
     {
         fake::log().has_touch_info = true;
-        fake::log().touch_points[0] = iv_mtinfo{1, x1, y1, 0, 0, 0};
-        fake::log().touch_points[1] = iv_mtinfo{1, x2, y2, 0, 0, 0};
+        fake::log().touch_points = Touch_Points{Touch_Point{x1, y1}, Touch_Point{x2, y2}};
+    }
+
+    // A touch whose two fingers go from `from` to `to` pixels apart.
+    void spread(int from, int to)
+    {
+        down(100, 100);
+        place_fingers(100, 100, 100 + from, 100);
+        EXPECT_EQ(1, fingers(2));
+        place_fingers(100, 100, 100 + to, 100);
+        EXPECT_EQ(1, fingers(2));
     }
 
     // The font steps a two-finger gesture sends when the fingers go from
@@ -71,11 +80,7 @@ protected:
     std::vector<int> pinch(int from, int to)
     {
         fake::reset();
-        down(100, 100);
-        place_fingers(100, 100, 100 + from, 100);
-        EXPECT_EQ(1, fingers(2));
-        place_fingers(100, 100, 100 + to, 100);
-        EXPECT_EQ(1, fingers(2));
+        spread(from, to);
         EXPECT_EQ(1, up(100, 100));
         EXPECT_TRUE(fake::log().texts.empty());
         return fake::log().font_size_steps;
@@ -194,11 +199,7 @@ TEST_F(PointerHandler, PinchSendsWholeHundredPixelSteps)
 
 TEST_F(PointerHandler, PinchEndsWhenOneFingerLifts)
 {
-    down(100, 100);
-    place_fingers(100, 100, 100, 200);
-    fingers(2);
-    place_fingers(100, 100, 100, 400);
-    fingers(2);
+    spread(100, 300);
     EXPECT_EQ(1, fingers(1));
     EXPECT_EQ(std::vector<int>{2}, fake::log().font_size_steps);
     // The touch is over: the other finger's release sends nothing more.
@@ -356,4 +357,58 @@ TEST_F(PointerHandler, PointsFarOffTheScreenStillGiveSensibleInput)
     ASSERT_EQ(fake::log().texts.size(), 2u);
     EXPECT_EQ(fake::log().texts[0].size(), 6u);
     EXPECT_EQ(fake::log().texts[1].size(), 6u);
+}
+
+TEST_F(PointerHandler, MultiTouchEventNamesItsContainerForThePoints)
+{
+    down(100, 100);
+    place_fingers(100, 100, 300, 100);
+    EXPECT_EQ(1, pointer.handle(EVT_MTSYNC, 7, 2));
+    EXPECT_EQ((std::pair<int, int>(7, 2)), fake::log().touch_request);
+    // One finger lifted ends the pinch without reading the points.
+    fake::log().touch_request = {-1, -1};
+    EXPECT_EQ(1, pointer.handle(EVT_MTSYNC, 8, 1));
+    EXPECT_EQ((std::pair<int, int>(-1, -1)), fake::log().touch_request);
+}
+
+TEST_F(PointerHandler, CancelledKeyboardTouchLetsTheKeyGoUntyped)
+{
+    down(40, height - 10);
+    EXPECT_EQ(1, pointer.handle(EVT_POINTERCANCEL, 0, 0));
+    EXPECT_EQ(0, up(40, height - 10));
+    EXPECT_EQ((std::vector<std::string>{"Keyboard_Pressed", "Keyboard_Cancelled"}), fake::log().sent);
+    // The next touch is a touch of its own.
+    EXPECT_EQ(esc + "[OC", tap(300, 250));
+}
+
+TEST_F(PointerHandler, CancelledTouchMakesNoTapSwipeOrMenu)
+{
+    down(300, 100);
+    move(300, 400);
+    EXPECT_EQ(1, pointer.handle(EVT_POINTERCANCEL, 0, 0));
+    EXPECT_EQ(0, up(300, 400));
+    down(300, 100);
+    EXPECT_EQ(1, pointer.handle(EVT_POINTERCANCEL, 0, 0));
+    EXPECT_EQ(0, long_press(300, 100));  // the long press the platform had pending
+    EXPECT_TRUE(fake::log().sent.empty());
+    EXPECT_EQ(0, pointer.handle(EVT_POINTERCANCEL, 0, 0));  // no touch in progress
+}
+
+TEST_F(PointerHandler, CancelledPinchChangesNoFontSize)
+{
+    spread(50, 350);
+    EXPECT_TRUE(pointer.cancel_touch());
+    EXPECT_EQ(0, fingers(1));
+    EXPECT_EQ(0, up(100, 100));
+    EXPECT_TRUE(fake::log().sent.empty());
+}
+
+TEST_F(PointerHandler, CancelledMouseTouchSendsNoRelease)
+{
+    pointer.mouse_mode_change(true);
+    down(150, 75);
+    fake::reset();
+    EXPECT_EQ(1, pointer.handle(EVT_POINTERCANCEL, 0, 0));
+    EXPECT_EQ(0, up(150, 75));
+    EXPECT_TRUE(fake::log().sent.empty());
 }

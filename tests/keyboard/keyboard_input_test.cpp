@@ -295,4 +295,28 @@ TEST_F(Keyboard_Input, RedrawWhileAKeyIsHeldKeepsItHighlighted)
     EXPECT_EQ(Texts{"e"}, sent());
 }
 
+// The system took the touch over: the held key is let go untyped, an armed
+// ctrl stays armed for the next key.
+TEST_F(Keyboard_Input, CancelledKeyIsLetGoWithoutTyping)
+{
+    Keyboard_Handler& kbd = load_builtin();
+    Kbd_Button const& e = key("e");
+    kbd.press(e.x + 5, e.y + 5);
+    ASSERT_TRUE(highlighted(e));
+    kbd.cancel();
+    EXPECT_FALSE(highlighted(e));
+    EXPECT_EQ(0, host::stale_pixels());
+    kbd.release();
+    EXPECT_TRUE(sent().empty());
+
+    tap(key_marker::ctrl);
+    Kbd_Button const& ctrl = key(key_marker::ctrl);
+    kbd.press(e.x + 5, e.y + 5);
+    kbd.cancel();
+    EXPECT_TRUE(highlighted(ctrl));
+    EXPECT_FALSE(highlighted(e));
+    tap("c");
+    EXPECT_EQ(Texts{"\x03"}, sent());
+}
+
 }

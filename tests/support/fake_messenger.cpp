@@ -2,8 +2,6 @@
 // at link time, so the components under test are the program's own code.
 #include "tests/support/fake_messenger.h"
 
-#include <cstring>
-
 #include "app/tarn_exception.h"
 #include "editor/editor.h"
 #include "input/button_handler.h"
@@ -66,6 +64,11 @@ void Messenger::send(message::Keyboard_Released const&)
 {
     record("Keyboard_Released");
     ++the_log.keyboard_releases;
+}
+void Messenger::send(message::Keyboard_Cancelled const&)
+{
+    record("Keyboard_Cancelled");
+    ++the_log.keyboard_cancels;
 }
 void Messenger::send(message::Change_Keyboard const&)
 {
@@ -173,12 +176,12 @@ request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& 
     return r;
 }
 
-int Messenger::GetMenuRect(imenu*, irect& rect)
+bool Messenger::menu_rect(imenu*, Rect& rect)
 {
     if (!the_log.has_menu_rect)
-        return 0;
+        return false;
     rect = the_log.menu_rect;
-    return 1;
+    return true;
 }
 // As on a platform without the function: the log tells the two apart.
 void Messenger::FullUpdate()
@@ -186,10 +189,11 @@ void Messenger::FullUpdate()
     the_log.sent.push_back("FullUpdate");
     SoftUpdate();
 }
-int Messenger::GetTouchInfo(iv_mtinfo* points)
+bool Messenger::touch_points(int container, int count, Touch_Points& points)
 {
+    the_log.touch_request = {container, count};
     if (!the_log.has_touch_info)
-        return 0;
-    std::memcpy(points, the_log.touch_points, sizeof the_log.touch_points);
-    return 1;
+        return false;
+    points = the_log.touch_points;
+    return true;
 }

@@ -21,6 +21,7 @@ struct Messenger_Log {
     std::string replies;              // message::Reply, all bytes
     std::vector<std::pair<int, int>> keyboard_presses;
     int keyboard_releases = 0;
+    int keyboard_cancels = 0;
     int keyboard_changes = 0;
     std::vector<int> keyboard_sets;
     std::vector<std::pair<int, int>> menus_shown;
@@ -47,9 +48,11 @@ struct Messenger_Log {
     std::string current_keyboard = "English";
     Terminal_Modes key_modes;
     bool has_menu_rect = false;
-    irect menu_rect{};
+    Rect menu_rect{};
     bool has_touch_info = false;
-    iv_mtinfo touch_points[2]{};
+    Touch_Points touch_points{};
+    // The parameters of the last multi-touch event whose points were asked for.
+    std::pair<int, int> touch_request{-1, -1};
 
     // All texts sent, joined.
     std::string all_text() const;

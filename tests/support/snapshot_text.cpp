@@ -58,6 +58,12 @@ Snapshot read_snapshot(std::string const& path)
         std::istringstream in(line);
         Snapshot_Entry entry{};
         in >> word >> entry.x >> entry.y;
+        if (word == "menu") {
+            snapshot.menu_open = true;
+            snapshot.menu_x = entry.x;
+            snapshot.menu_y = entry.y;
+            continue;
+        }
         entry.rect = word == "rect";
         if (entry.rect)
             in >> entry.width >> entry.height;

@@ -1,5 +1,6 @@
-// Reading back the stand-in's NAME.txt snapshots: the screen line and the
-// text layer, and the terminal's rows rebuilt from the characters drawn.
+// Reading back the stand-in's NAME.txt snapshots: the screen line, the open
+// menu and the text layer, and the terminal's rows rebuilt from the
+// characters drawn.
 #pragma once
 
 #include <string>
@@ -14,6 +15,9 @@ struct Snapshot_Entry {
 struct Snapshot {
     int width = 0, height = 0, orientation = 0;
     long stale = -1;
+    // The place the open menu was opened at, when one is open.
+    bool menu_open = false;
+    int menu_x = 0, menu_y = 0;
     std::vector<Snapshot_Entry> entries;
 };
 
