@@ -101,7 +101,7 @@ constexpr Entry table[] = {
 // CSI final bytes 0x40 to 0x7E, without marker or intermediate.
 using Plain_Csi_Index = std::array<F, 0x3F>;
 
-Plain_Csi_Index plain_csi_index()
+constexpr Plain_Csi_Index plain_csi_index()
 {
     Plain_Csi_Index index{};
     for (Entry const& e : table)
@@ -110,16 +110,16 @@ Plain_Csi_Index plain_csi_index()
     return index;
 }
 
+constexpr Plain_Csi_Index plain_csi = plain_csi_index();
+
 }
 
 Control_Function control_function(Control_Sequence const& s)
 {
     if (s.outcome != Control_Sequence::Outcome::complete || s.several_intermediates)
         return F::unknown;
-    if (s.kind == Kind::csi && s.marker == 0 && s.intermediate == 0) {
-        static Plain_Csi_Index const index = plain_csi_index();
-        return index[static_cast<unsigned char>(s.final_byte) - 0x40];
-    }
+    if (s.kind == Kind::csi && s.marker == 0 && s.intermediate == 0)
+        return plain_csi[static_cast<unsigned char>(s.final_byte) - 0x40];
     for (Entry const& e : table)
         if (e.kind == s.kind && e.marker == s.marker && e.intermediate == s.intermediate &&
             e.final_byte == s.final_byte)

@@ -18,19 +18,19 @@ bool interrupts(unsigned char byte) { return byte == ESC || byte == CAN || byte 
 struct Scan {
     char const* start;
     char const* end;
-    Control_Sequence sequence;
+    Control_Sequence& sequence;
 
     // The byte at p, or false with the outcome set when the sequence ends
     // without a final byte there.
     bool next(char const* p)
     {
-        if (p == end) {
-            sequence.outcome = Control_Sequence::Outcome::incomplete;
-            return false;
-        }
         if (static_cast<std::size_t>(p - start) >= Control_Sequence::longest) {
             sequence.outcome = Control_Sequence::Outcome::too_long;
             sequence.length = Control_Sequence::longest;
+            return false;
+        }
+        if (p == end) {
+            sequence.outcome = Control_Sequence::Outcome::incomplete;
             return false;
         }
         if (interrupts(static_cast<unsigned char>(*p))) {
@@ -89,7 +89,26 @@ void Scan::csi(char const* p)
             sequence.parameters[sequence.count++] = current;
         current = -1;
     };
-    for (; next(p); ++p) {
+    if (p != end && *p >= '<' && *p <= '?') {
+        sequence.marker = *p++;
+        state = State::parameters;
+    }
+    for (;; ++p) {
+        // Digits and ';', nearly all a sequence holds, in a loop of their own.
+        while (p != end && state <= State::parameters) {
+            auto const digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+            if (digit <= 9)
+                current = std::min((current < 0 ? 0 : current) * 10 + static_cast<int>(digit),
+                                   Control_Sequence::largest_parameter);
+            else if (*p == ';')
+                keep();
+            else
+                break;
+            state = State::parameters;
+            ++p;
+        }
+        if (!next(p))
+            return;
         auto const byte = static_cast<unsigned char>(*p);
         if (byte < 0x20) {
             sequence.has_controls = true;
@@ -105,19 +124,9 @@ void Scan::csi(char const* p)
                 add_intermediate(*p);
                 state = State::intermediates;
             }
-        } else if (state == State::intermediates || state == State::ignore) {
-            state = State::ignore;
-        } else if (byte <= '9') {
-            current = std::min((current < 0 ? 0 : current) * 10 + (byte - '0'), Control_Sequence::largest_parameter);
-            state = State::parameters;
-        } else if (byte == ';') {
-            keep();
-            state = State::parameters;
-        } else if (byte >= '<' && state == State::entry) {
-            sequence.marker = *p;
-            state = State::parameters;
         } else {
-            // ':' (sub-parameters, unknown to this terminal) or a marker after the first byte.
+            // A parameter byte after an intermediate, ':' (sub-parameters,
+            // unknown to this terminal), or a marker after the first byte.
             state = State::ignore;
         }
     }
@@ -125,9 +134,17 @@ void Scan::csi(char const* p)
 
 }
 
-Control_Sequence scan_control_sequence(char const* start, char const* end)
+void scan_control_sequence(char const* start, char const* end, Control_Sequence& sequence)
 {
-    Scan scan{start, end, {}};
+    sequence.kind = Control_Sequence::Kind::escape;
+    sequence.outcome = Control_Sequence::Outcome::incomplete;
+    sequence.marker = 0;
+    sequence.intermediate = 0;
+    sequence.several_intermediates = false;
+    sequence.final_byte = 0;
+    sequence.length = 0;
+    sequence.count = 0;
+    sequence.has_controls = false;
+    Scan scan{start, end, sequence};
     scan.escape();
-    return scan.sequence;
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+// Filled whole by scan_control_sequence; the parameters past count are never read.
 struct Control_Sequence {
     static constexpr int max_parameters = 16;
     // Parameters are kept up to this value; larger ones count as this.
@@ -23,23 +24,23 @@ struct Control_Sequence {
     // ends inside it. too_long: no final byte within the longest.
     enum class Outcome : unsigned char { complete, malformed, interrupted, incomplete, too_long };
 
-    Kind kind = Kind::escape;
-    Outcome outcome = Outcome::incomplete;
+    Kind kind;
+    Outcome outcome;
     // The private marker of a CSI sequence (< = > ?), or 0.
-    char marker = 0;
+    char marker;
     // The first intermediate byte (0x20 to 0x2F), or 0; more than one makes
     // the sequence one that nothing here knows.
-    char intermediate = 0;
-    bool several_intermediates = false;
-    char final_byte = 0;
+    char intermediate;
+    bool several_intermediates;
+    char final_byte;
     // From the ESC up to and including the final byte (or up to the byte
     // that interrupted it).
-    std::size_t length = 0;
+    std::size_t length;
     // Parameters given, empty ones included; an empty one is -1.
-    int count = 0;
-    int parameters[max_parameters] = {};
+    int count;
+    int parameters[max_parameters];
     // A C0 control stood inside: it is acted on before the sequence.
-    bool has_controls = false;
+    bool has_controls;
 
     // Parameter i, or fallback when it is missing or empty.
     int parameter(int i, int fallback) const
@@ -48,6 +49,6 @@ struct Control_Sequence {
     }
 };
 
-// Scans the sequence that starts with the ESC at start; end is one past the
-// output's last byte.
-Control_Sequence scan_control_sequence(char const* start, char const* end);
+// Scans the sequence that starts with the ESC at start into sequence; end is
+// one past the output's last byte.
+void scan_control_sequence(char const* start, char const* end, Control_Sequence& sequence);

@@ -9,6 +9,7 @@
 
 #include "platform/inkview.h"
 #include "platform/rect.h"
+#include "terminal/attributes.h"
 #include "terminal/line.h"
 #include "terminal/output_pace.h"
 #include "terminal/saved_cursor.h"
@@ -66,11 +67,12 @@ public:
     void reset_scroll_region() { set_scroll_region(0, rows - 1); }
     // DECOM; the cursor goes home.
     void set_origin_mode(bool on);
-    void set_bold_mode(bool on);
-    void set_italic_mode(bool on);
-    void set_reverse_mode(bool on);
-    void set_blink_mode(bool on);
+    void set_bold_mode(bool on) { set_mode(attribute::bold, on); }
+    void set_italic_mode(bool on) { set_mode(attribute::italic, on); }
+    void set_reverse_mode(bool on) { set_mode(attribute::reverse, on); }
+    void set_blink_mode(bool on) { set_mode(attribute::blink, on); }
     void reset_attributes() { attribute_modes = 0; }
+    unsigned char attributes() const { return attribute_modes; }
     // DECAWM: with automatic margins a character written in the last column
     // leaves the wrap pending, and the next one starts the next row; without
     // them the next one replaces it.
@@ -82,10 +84,10 @@ public:
     void restore_cursor(Saved_Cursor const& saved);
     // Writes c at the cursor in as many cells as it is wide and moves the
     // cursor past them; a combining mark joins the character before the cursor.
-    Rect insert(wchar_t c);
-    // Printable characters: insert of each in turn, a row's part at a time
-    // where they are one cell wide.
-    Rect insert_text(wchar_t const* text, std::size_t count);
+    Rect insert(wchar_t c) { return insert(c, attribute_modes); }
+    // Printable characters, each with its attributes: insert of each in
+    // turn, a row's part at a time where they are one cell wide.
+    Rect insert_text(wchar_t const* text, unsigned char const* attrs, std::size_t count);
     // HT: to the next tab stop, or the last column when there is none.
     void tab();
     // HTS, TBC 0 and TBC 3.
@@ -151,7 +153,11 @@ private:
     static constexpr int margin = 10;
 
     bool row_exists(int row) const { return row >= 0 && row < static_cast<int>(lines.size()); }
-    void set_mode(unsigned char bit, bool on);
+    void set_mode(unsigned char bit, bool on)
+    {
+        attribute_modes = on ? (attribute_modes | bit) : (attribute_modes & ~bit);
+    }
+    Rect insert(wchar_t c, unsigned char attr);
     Rect combine(wchar_t mark);
     // The cursor's column on the grid: the last one while the wrap is pending.
     int grid_column() const { return std::max(0, std::min(cursor_column, columns - 1)); }
@@ -164,7 +170,8 @@ private:
     void default_tab_stops();
     // The areas that rows first to last show, and repaint from their cells.
     Rect shown(int first, int last) const;
-    Rect repaint_whole(int first, int last);
+    void repaint_whole(int first, int last);
+    Rect with_moved(Rect const& area, int count, int first) const;
     // Makes a cycle's painting visible.
     void refresh(Rect const& area);
     void repaint_kept(std::vector<Line> const& old_lines);

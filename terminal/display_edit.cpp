@@ -18,16 +18,6 @@ unsigned int count_of(int count) { return static_cast<unsigned int>(std::max(cou
 
 }
 
-void Display::set_mode(unsigned char bit, bool on)
-{
-    attribute_modes = on ? (attribute_modes | bit) : (attribute_modes & ~bit);
-}
-
-void Display::set_bold_mode(bool on) { set_mode(attribute::bold, on); }
-void Display::set_italic_mode(bool on) { set_mode(attribute::italic, on); }
-void Display::set_reverse_mode(bool on) { set_mode(attribute::reverse, on); }
-void Display::set_blink_mode(bool on) { set_mode(attribute::blink, on); }
-
 void Display::set_auto_wrap(bool on) { auto_wrap = on; }
 
 void Display::set_insert_mode(bool on) { insert_mode = on; }
@@ -36,7 +26,7 @@ void Display::set_insert_mode(bool on) { insert_mode = on; }
 // region at its bottom; so does a wide character that does not fit in the
 // last column. Without automatic margins a character replaces the last
 // column's, and a wide one that does not fit is dropped.
-Rect Display::insert(wchar_t c)
+Rect Display::insert(wchar_t c, unsigned char attr)
 {
     int const width = width_of(c);
     if (width == 0)
@@ -59,7 +49,7 @@ Rect Display::insert(wchar_t c)
     auto const column = static_cast<unsigned int>(cursor_column);
     if (insert_mode)
         changed += line.insert_blanks(column, static_cast<unsigned int>(cells));
-    changed += line.insert(column, c, attribute_modes, cells);
+    changed += line.insert(column, c, attr, cells);
     cursor_column += cells;
     if (!auto_wrap)
         cursor_column = std::min(cursor_column, columns - 1);
@@ -68,7 +58,7 @@ Rect Display::insert(wchar_t c)
 
 // Characters one cell wide go into the cursor's row as many at a time as fit;
 // a wide character, a combining mark, and the grid's edge take insert's way.
-Rect Display::insert_text(wchar_t const* text, std::size_t count)
+Rect Display::insert_text(wchar_t const* text, unsigned char const* attrs, std::size_t count)
 {
     Rect changed;
     while (count > 0) {
@@ -78,8 +68,7 @@ Rect Display::insert_text(wchar_t const* text, std::size_t count)
         while (narrow < count && narrow < room && width_of(text[narrow]) == 1)
             ++narrow;
         if (narrow == 0) {
-            changed += insert(*text);
-            ++text;
+            changed += insert(*text++, *attrs++);
             --count;
             continue;
         }
@@ -88,11 +77,12 @@ Rect Display::insert_text(wchar_t const* text, std::size_t count)
         Line& line = lines[cursor_row];
         if (insert_mode)
             changed += line.insert_blanks(column, part);
-        changed += line.put_narrow(column, text, part, attribute_modes);
+        changed += line.put_narrow(column, text, attrs, part);
         cursor_column += static_cast<int>(part);
         if (!auto_wrap)
             cursor_column = std::min(cursor_column, columns - 1);
         text += part;
+        attrs += part;
         count -= part;
     }
     return changed;
@@ -195,10 +185,12 @@ Rect Display::insert_lines(int count)
 
 Rect Display::alignment_pattern()
 {
-    std::wstring const pattern(static_cast<std::size_t>(std::max(columns, 0)), L'E');
+    auto const width = static_cast<std::size_t>(std::max(columns, 0));
+    std::wstring const pattern(width, L'E');
+    std::basic_string<unsigned char> const plain(width, 0);
     Rect changed;
     for (Line& line : lines)
-        changed += line.put_narrow(0, pattern.data(), static_cast<unsigned int>(pattern.size()), 0);
+        changed += line.put_narrow(0, pattern.data(), plain.data(), static_cast<unsigned int>(width));
     scroll_top = 0;
     scroll_bottom = rows - 1;
     origin_mode = false;
@@ -221,21 +213,22 @@ Rect Display::reset()
 }
 
 // Rows change places without their cells being copied, and every row that
-// took part is repainted from its cells; the area reported covers what each
-// showed before and shows now. Rows outside first to the region's bottom
-// stay as they are.
+// took part is repainted from its cells. What the rows show now is what they
+// showed before, moved by count rows within the region: the area reported is
+// both. Rows outside first to the region's bottom stay as they are.
 Rect Display::rows_up(int first, int count)
 {
     if (count <= 0 || !row_exists(first) || first > scroll_bottom)
         return Rect{};
-    Rect changed = shown(first, scroll_bottom);
+    Rect const before = shown(first, scroll_bottom);
     std::int64_t const last_moved = std::int64_t{scroll_bottom} - count;
     int row = first;
     for (; row <= last_moved; ++row)
         lines[row].swap_cells(lines[row + count]);
     for (; row <= scroll_bottom; ++row)
         lines[row].erase_cells();
-    return changed += repaint_whole(first, scroll_bottom);
+    repaint_whole(first, scroll_bottom);
+    return with_moved(before, -count, first);
 }
 
 // The rows pushed past the region's bottom are lost.
@@ -243,14 +236,32 @@ Rect Display::rows_down(int first, int count)
 {
     if (count <= 0 || !row_exists(first) || first > scroll_bottom)
         return Rect{};
-    Rect changed = shown(first, scroll_bottom);
+    Rect const before = shown(first, scroll_bottom);
     std::int64_t const first_moved = std::int64_t{first} + count;
     int row = scroll_bottom;
     for (; row >= first_moved; --row)
         lines[row].swap_cells(lines[row - count]);
     for (; row >= first; --row)
         lines[row].erase_cells();
-    return changed += repaint_whole(first, scroll_bottom);
+    repaint_whole(first, scroll_bottom);
+    return with_moved(before, count, first);
+}
+
+// area, and area moved by count rows, cut to rows first to the region's bottom.
+Rect Display::with_moved(Rect const& area, int count, int first) const
+{
+    if (area.empty())
+        return area;
+    std::int64_t const top = margin + std::int64_t{first} * line_height;
+    std::int64_t const bottom = margin + (std::int64_t{scroll_bottom} + 1) * line_height;
+    std::int64_t const y = std::clamp<std::int64_t>(area.y + std::int64_t{count} * line_height, top, bottom);
+    std::int64_t const end =
+        std::clamp<std::int64_t>(std::int64_t{area.y} + area.height + std::int64_t{count} * line_height, top, bottom);
+    Rect shifted = area;
+    shifted.y = static_cast<int>(y);
+    shifted.height = static_cast<int>(end - y);
+    Rect both = area;
+    return both += shifted;
 }
 
 Rect Display::shown(int first, int last) const
@@ -261,10 +272,8 @@ Rect Display::shown(int first, int last) const
     return area;
 }
 
-Rect Display::repaint_whole(int first, int last)
+void Display::repaint_whole(int first, int last)
 {
-    Rect area;
     for (int row = first; row <= last; ++row)
-        area += lines[row].repaint_whole();
-    return area;
+        lines[row].repaint_whole();
 }

@@ -201,7 +201,7 @@ Rect Line::insert(unsigned int pos, wchar_t c, unsigned char attr, int width)
     return repaint(start, end);
 }
 
-Rect Line::put_narrow(unsigned int pos, wchar_t const* text, unsigned int count, unsigned char attr)
+Rect Line::put_narrow(unsigned int pos, wchar_t const* text, unsigned char const* attrs, unsigned int count)
 {
     if (pos >= length() || count == 0)
         return Rect{};
@@ -210,7 +210,7 @@ Rect Line::put_narrow(unsigned int pos, wchar_t const* text, unsigned int count,
     unsigned int end = 0;
     make_room(pos, count, start, end);
     std::copy(text, text + count, characters.begin() + pos);
-    std::fill(attributes.begin() + pos, attributes.begin() + pos + count, attr);
+    std::copy(attrs, attrs + count, attributes.begin() + pos);
     if (!std::all_of(text, text + count, has_utf8_form))
         return Rect{};
     return repaint(start, end);
@@ -314,12 +314,8 @@ void Line::swap_cells(Line& other)
 }
 
 // The row's place may have shown anything since the last paint: all of it
-// is painted again, and the area of what it shows now is reported.
-Rect Line::repaint_whole()
-{
-    repaint(0, length());
-    return shown();
-}
+// is painted again.
+void Line::repaint_whole() { repaint(0, length()); }
 
 Rect Line::shown() const
 {

@@ -29,9 +29,9 @@ public:
     // A character of width 2 that does not fit before the row's end is not
     // written.
     Rect insert(unsigned int pos, wchar_t c, unsigned char attr, int width = 1);
-    // count characters one cell wide each from pos on, cut at the row's end:
-    // what inserting them one by one does, at once.
-    Rect put_narrow(unsigned int pos, wchar_t const* text, unsigned int count, unsigned char attr);
+    // count characters one cell wide each from pos on, with their attributes,
+    // cut at the row's end: what inserting them one by one does, at once.
+    Rect put_narrow(unsigned int pos, wchar_t const* text, unsigned char const* attrs, unsigned int count);
     // Joins a combining mark to the character in cell pos.
     Rect combine(unsigned int pos, wchar_t mark);
     // IRM: count blanks at pos push the rest right; what passes the end is lost.
@@ -48,7 +48,7 @@ public:
     void swap_cells(Line& other);
     // Every cell blank, at the display's present width; nothing is painted.
     void erase_cells();
-    Rect repaint_whole();
+    void repaint_whole();
     // The area of the visible cells, as the row shows them now.
     Rect shown() const;
     Rect draw();

@@ -60,43 +60,53 @@ Rect VT102::interpret(std::string& text)
         }
         auto const byte = static_cast<unsigned char>(*cursor);
         if (is_text(byte)) {
-            if (!write_text(cursor))
-                break;
+            char const* const start = cursor;
+            decode_text(cursor);
+            if (cursor == start)
+                break;  // a UTF-8 character cut off
             continue;
         }
         if (byte != ESC) {
+            write_run();
             control(byte);
             ++cursor;
             continue;
         }
-        Control_Sequence const scanned = scan_control_sequence(cursor, end);
+        scan_control_sequence(cursor, end, scanned);
         if (scanned.outcome == Control_Sequence::Outcome::incomplete)
             break;
-        sequence(scanned, cursor);
+        Control_Function const function = control_function(scanned);
+        if (function == Control_Function::SGR && !scanned.has_controls) {
+            select_graphic_rendition(scanned);
+        } else {
+            write_run();
+            sequence(scanned, function, cursor);
+        }
         cursor += scanned.length;
     }
+    write_run();
     text.erase(0, static_cast<std::size_t>(cursor - text.c_str()));
     return changed;
 }
 
-bool VT102::write_text(char const*& cursor)
+void VT102::write_run()
 {
-    char const* const start = cursor;
-    decode_text(cursor);
-    if (!run.empty())
-        changed += display->insert_text(run.data(), run.size());
-    return cursor != start;
+    if (run.empty())
+        return;
+    changed += display->insert_text(run.data(), run_attributes.data(), run.size());
+    run.clear();
 }
 
 // Printable ASCII, through the character set in use, and whole UTF-8
-// characters into run, up to the first control byte or a character cut off
+// characters onto the run, with the attributes now in force, up to the
+// first control byte or a character cut off
 // at the end of the input (the text ends in a NUL, none being inside it).
 // Bytes that start no character are dropped one by one; a well-formed
 // sequence that does not decode (an overlong form, a surrogate, a value past
 // U+10FFFF) becomes the replacement character.
 void VT102::decode_text(char const*& cursor)
 {
-    run.clear();
+    std::size_t const first = run.size();
     bool const mapped = !character_sets.plain();
     for (;;) {
         auto const byte = static_cast<unsigned char>(*cursor);
@@ -106,10 +116,10 @@ void VT102::decode_text(char const*& cursor)
             continue;
         }
         if (byte < 0x80)
-            return;
+            break;
         int const length = Utils::utf8_len(cursor);
         if (length == -1)
-            return;
+            break;
         if (length == 0) {
             ++cursor;
             continue;
@@ -117,6 +127,10 @@ void VT102::decode_text(char const*& cursor)
         run += decoded(cursor, length);
         cursor += length;
     }
+    if (run_attributes.size() < run.size())
+        run_attributes.resize(2 * run.size());
+    std::fill(run_attributes.begin() + static_cast<std::ptrdiff_t>(first),
+              run_attributes.begin() + static_cast<std::ptrdiff_t>(run.size()), display->attributes());
 }
 
 // The C0 controls a VT102 acts on; the others are ignored. ENQ would send
@@ -158,7 +172,7 @@ void VT102::control(unsigned char byte)
 // stand. A sequence given up for ESC or a character of text, one with bytes
 // out of place, and one not known are shown as text; one that CAN or SUB
 // cancelled is dropped.
-void VT102::sequence(Control_Sequence const& s, char const* start)
+void VT102::sequence(Control_Sequence const& s, Control_Function function, char const* start)
 {
     if (s.has_controls)
         for (char const* p = start + 1; p < start + s.length; ++p)
@@ -167,7 +181,6 @@ void VT102::sequence(Control_Sequence const& s, char const* start)
     using Outcome = Control_Sequence::Outcome;
     if (s.outcome == Outcome::interrupted && (start[s.length] == 0x18 || start[s.length] == 0x1A))
         return;
-    Control_Function const function = control_function(s);
     if (function == Control_Function::unknown)
         show_as_text(start, s.length);
     else
@@ -181,7 +194,8 @@ void VT102::show_as_text(char const* start, std::size_t length)
     for (char const* p = start + 1; p < start + length; ++p)
         if (static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F)
             run += static_cast<wchar_t>(*p);
-    changed += display->insert_text(run.data(), run.size());
+    run_attributes.assign(run.size(), display->attributes());
+    write_run();
 }
 
 bool VT102::skip_control_string(char const*& cursor, char const* end)

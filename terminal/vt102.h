@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/rect.h"
 #include "terminal/character_sets.h"
@@ -27,11 +28,11 @@ public:
     Terminal_Modes const& modes() const { return key_modes; }
 
 private:
-    // False when the text ends inside a UTF-8 character, which stays.
-    bool write_text(char const*& cursor);
     void decode_text(char const*& cursor);
+    // Writes the run of text decoded so far.
+    void write_run();
     void control(unsigned char byte);
-    void sequence(Control_Sequence const& sequence, char const* start);
+    void sequence(Control_Sequence const& sequence, Control_Function function, char const* start);
     void execute(Control_Function function, Control_Sequence const& sequence);
     void erase(Control_Function function, int selection);
     void set_modes(Control_Sequence const& sequence, bool on);
@@ -46,6 +47,7 @@ private:
 
     Display* display;
     Rect changed;
+    Control_Sequence scanned;
     Character_Sets character_sets;
     // DECSC: the display's part, and the character sets.
     struct Saved {
@@ -56,6 +58,10 @@ private:
     // A control string (DCS, OSC, SOS, PM, APC) runs on across cycles until
     // its terminator; an OSC may also end with BEL.
     enum class String { none, until_st, until_st_or_bel } control_string = String::none;
-    // The characters of the run of text being written, kept between runs.
+    // The run of text not written yet, a character and its attributes at a
+    // time: SGR does not end a run, so text whose attributes change at every
+    // character is still written a row's part at a time. Kept between runs.
     std::wstring run;
+    // As long as run at least; what lies past it is not used.
+    std::vector<unsigned char> run_attributes;
 };

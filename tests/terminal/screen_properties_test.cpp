@@ -51,6 +51,9 @@ std::vector<std::string> const examples = {
     "0123456789012345678\xe6\x97\xa5\xcc\x81",
     "0123456789abcdefghijKLMNO\tp\e[?7lqrstuvwxyz0123456789\e[?7h\e[?2004h\r\t\t\tend",
     "\eM\e\e[1m\e[?1h\e[5h\e[4l\e[5H\e[1;2;3H\e[2147483648A\e[1;x\e[;5H\e[2; 3H\e[3;-1H",
+    "\e(0lqk\x0e\e)0xq\x0f\e(Bab\e]0;title\a\ePq\e\\x\e]2;y\e\\z\e[1\x18\e[2\e[3Cw",
+    "r1\r\nr2\r\nr3\e[2;4r\e[?6h\e[2;2Hin\e[?6l\eM\eD\eE\e[2@\e[3X\e[1J\e#8\e[r\e7\e[5;5H\e8",
+    "\e[3g\eH\tq\e[g\t\e[0;1;4;5;7mA\e[22;24;25;27mB\e[c\e[6n\e[5n\e[x\x05\e[?7l0123456789012345678901",
 };
 
 class Screen_Properties : public Terminal {
@@ -160,10 +163,12 @@ public:
         }
         case 11: return pick(0, 2) ? "\e[" + number(6) + ";" + number(13) + "r" : std::string(pick(0, 1) ? "\e7" : "\e8");
         case 12: {
-            static char const* const odd[] = {"\e[?25h", "\eM",   "\e[5h",   "\xc3\xa9",         "\x80",
-                                              "\xe2\x82\xac", "\a",   "\e[3m",   "\e[?7l",          "\e[?7h",
-                                              "\e[4h",        "\e[4l", "\xcc\x81", "\xe6\x97\xa5"};
-            return odd[pick(0, 13)];
+            static char const* const odd[] = {
+                "\e[?25h", "\eM",       "\e[5h",    "\xc3\xa9", "\x80",   "\xe2\x82\xac", "\a",    "\e[3m",
+                "\e[?7l",  "\e[?7h",    "\e[4h",    "\e[4l",   "\xcc\x81", "\xe6\x97\xa5",  "\e(0",  "\e(B",
+                "\x0e",    "\x0f",      "\e)0",     "\eD",     "\eE",    "\e[2@",        "\e[3X", "\e[1J",
+                "\e[?6h",  "\e[?6l",    "\e]0;x\a", "\e#8",    "\eH",    "\e[3g",        "\e[5m", "\e[0;7;22m"};
+            return odd[pick(0, static_cast<int>(std::size(odd)) - 1)];
         }
         default: return std::string(1, static_cast<char>(pick(0x80, 0xFF)));
         }
