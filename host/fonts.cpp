@@ -5,14 +5,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <string>
 
 #include "host/font_search.h"
 #include "host/screen.h"
+#include "host/utf8.h"
 
 namespace host::detail {
 
@@ -44,18 +43,6 @@ FT_Library library()
 }
 
 int pixels(FT_Pos value) { return int(value >> 6); }
-
-// A combining mark, or another character that takes no room of its own.
-bool zero_width(char32_t code_point)
-{
-    static locale_t const utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    if (!utf8)
-        return false;
-    locale_t const previous = uselocale(utf8);
-    int const width = wcwidth(static_cast<wchar_t>(code_point));
-    uselocale(previous);
-    return width == 0;
-}
 
 Glyph render(Face& f, char32_t code_point)
 {

@@ -1,11 +1,15 @@
 // The text layer and the frames, keyed by origin so that entries come out
-// sorted by y, then x, and a redraw at the same place replaces what was there.
+// sorted by y, then x, and a redraw at the same place replaces what was there
+// unless it is marks alone, which join the text they are drawn over.
 #include "host/text_layer.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <map>
 #include <utility>
+
+#include "host/utf8.h"
 
 namespace host::detail {
 
@@ -50,12 +54,32 @@ void forget_under(std::map<Origin, Value>& entries, Rect const& area)
     }
 }
 
+// Marks drawn by themselves over a string are drawn on its characters.
+bool drawn_over(Text_Entry const& below, Text_Entry const& above)
+{
+    if (below.kind != Text_Entry::string || above.kind != Text_Entry::string)
+        return false;
+    char const* const end = above.text.data() + above.text.size();
+    for (char const* p = above.text.data(); p < end;)
+        if (!zero_width(next_code_point(p, end)))
+            return false;
+    return true;
+}
+
 }
 
 void record_text(Text_Entry entry)
 {
     Layer& l = layer();
     std::pair<int, int> const origin{entry.area.y, entry.area.x};
+    auto const found = l.entries.find(origin);
+    if (found != l.entries.end() && drawn_over(found->second.entry, entry)) {
+        Text_Entry& below = found->second.entry;
+        below.text += entry.text;
+        below.area.width = std::max(below.area.width, entry.area.width);
+        found->second.sequence = l.next_sequence++;
+        return;
+    }
     l.entries[origin] = Recorded{std::move(entry), l.next_sequence++};
 }
 

@@ -11,7 +11,8 @@
 
 namespace host::detail {
 
-// Records an entry; one already at the same origin (area.x, area.y) goes.
+// Records an entry; one already at the same origin (area.x, area.y) goes,
+// except that a string of combining marks alone joins a string there.
 void record_text(Text_Entry entry);
 
 // Records a frame (DrawRect's rectangle); one already at the same origin goes.

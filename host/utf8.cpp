@@ -1,6 +1,10 @@
 // UTF-8 decoding for the text calls: overlong forms, surrogates, values past
-// U+10FFFF and cut sequences each come out as one U+FFFD per bad byte.
+// U+10FFFF and cut sequences each come out as one U+FFFD per bad byte. Widths
+// are the C library's in its UTF-8 locale, whatever the program selected.
 #include "host/utf8.h"
+
+#include <clocale>
+#include <cwchar>
 
 namespace host::detail {
 
@@ -42,6 +46,17 @@ char32_t next_code_point(char const*& p, char const* end)
     }
     p += length;
     return value;
+}
+
+bool zero_width(char32_t code_point)
+{
+    static locale_t const utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (!utf8)
+        return false;
+    locale_t const previous = uselocale(utf8);
+    int const width = wcwidth(static_cast<wchar_t>(code_point));
+    uselocale(previous);
+    return width == 0;
 }
 
 }

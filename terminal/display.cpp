@@ -63,6 +63,10 @@ void Display::setup_fonts()
         if (!w.font)
             throw Tarn_Exception(std::string("Can't open ") + w.what + " font '" + w.name);
         font_height = std::max(font_height, w.font->height);
+        // Measured with the commonest mark, the combining acute accent.
+        SetFont(w.font, BLACK);
+        if (StringWidth("\xcc\x81") > 0)
+            fonts_with_advancing_marks.push_back(w.font);
     }
 }
 
@@ -73,6 +77,7 @@ void Display::close_fonts()
             CloseFont(*font);
         *font = nullptr;
     }
+    fonts_with_advancing_marks.clear();
 }
 
 ifont* Display::font(unsigned char attr) const
@@ -83,6 +88,12 @@ ifont* Display::font(unsigned char attr) const
     if (style == (attribute::bold | attribute::italic))
         return italic_bold_font;
     return style == attribute::bold ? bold_font : italic_font;
+}
+
+bool Display::marks_advance(ifont const* font) const
+{
+    return std::find(fonts_with_advancing_marks.begin(), fonts_with_advancing_marks.end(), font) !=
+           fonts_with_advancing_marks.end();
 }
 
 void Display::char_size(int& width, int& height) const

@@ -29,6 +29,9 @@ public:
     void setup_fonts();
     void close_fonts();
     ifont* font(unsigned char attr) const;
+    // Whether a combining mark drawn alone in font moves the pen, as in
+    // monospaced fonts: drawn after its letter it would then land beside it.
+    bool marks_advance(ifont const* font) const;
 
     int column_count() const { return columns; }
     int row_count() const { return rows; }
@@ -189,6 +192,8 @@ private:
     ifont* bold_font = nullptr;
     ifont* italic_font = nullptr;
     ifont* italic_bold_font = nullptr;
+    // The open fonts in which a combining mark has an advance of its own.
+    std::vector<ifont const*> fonts_with_advancing_marks;
     int line_spacing;
     int keyboard_height;
     int columns = 0;

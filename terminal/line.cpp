@@ -21,25 +21,6 @@ constexpr int blink_bar_height = 2;
 
 bool has_utf8_form(wchar_t c) { return is_unicode_scalar(static_cast<std::uint32_t>(c)); }
 
-// Appends c in UTF-8, the text the platform draws; false when c has no form.
-bool append_utf8(wchar_t c, std::string& text)
-{
-    // wchar_t is signed on some processors and unsigned on others.
-    auto const value = static_cast<std::uint32_t>(c);
-    if (value < 0x80) {
-        text += static_cast<char>(value);
-        return true;
-    }
-    if (!has_utf8_form(c))
-        return false;
-    int const continuations = value < 0x800 ? 1 : value < 0x10000 ? 2 : 3;
-    static constexpr unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};
-    text += static_cast<char>(lead[continuations] | (value >> (6 * continuations)));
-    for (int i = continuations - 1; i >= 0; --i)
-        text += static_cast<char>(0x80 | ((value >> (6 * i)) & 0x3F));
-    return true;
-}
-
 template <typename Cells>
 void shift_left(Cells& cells, unsigned int start, unsigned int count, typename Cells::value_type const& fill)
 {
@@ -375,21 +356,18 @@ void Line::draw_cells(unsigned int start, unsigned int end)
 {
     end = visible_extent(start, end);
     int selected = -1;
+    bool marks_advance = false;
     for (unsigned int i = start; i < end; ++i) {
         if (is_continuation(i))
             continue;
-        drawn.clear();
-        bool convertible = append_utf8(characters[i], drawn);
-        if (has_marks(i))
-            for (wchar_t mark : marks[i])
-                convertible = convertible && append_utf8(mark, drawn);
-        if (!convertible)
-            continue;
         if (attributes[i] != selected) {
             selected = attributes[i];
-            SetFont(display->font(attributes[i]), BLACK);
+            ifont* const font = display->font(attributes[i]);
+            SetFont(font, BLACK);
+            marks_advance = display->marks_advance(font);
         }
-        DrawString(x + static_cast<int>(i) * char_width, y, drawn.c_str());
+        drawing.draw(x + static_cast<int>(i) * char_width, y, characters[i], has_marks(i) ? &marks[i] : nullptr,
+                     marks_advance);
     }
     // Blinking can not be shown on e-ink: a line under the text stands for it.
     for_each_run(start, end, attribute::blink, [this](unsigned int first, unsigned int count) {

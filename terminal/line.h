@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/rect.h"
+#include "terminal/cell_drawing.h"
 
 class Display;
 
@@ -108,6 +109,5 @@ private:
     // Cells [pending_begin, pending_end) await paint_pending.
     unsigned int pending_begin = 0;
     unsigned int pending_end = 0;
-    // The text of the cell being drawn, kept so that drawing allocates nothing.
-    std::string drawn;
+    Cell_Drawing drawing;
 };

@@ -241,6 +241,22 @@ TEST_F(HostText, LayerIsSortedAndTheSameOriginIsReplaced)
     EXPECT_EQ(layer[2].text, "c");
 }
 
+TEST_F(HostText, MarksDrawnAloneOverAStringJoinItAndNothingElse)
+{
+    DrawString(10, 50, "a");
+    DrawString(10, 50, "\xcc\xb1\xcc\x81");  // macron below and acute, on the "a"
+    DrawString(10, 90, "x");
+    DrawString(10, 90, "y\xcc\x81");           // not marks alone: replaces
+    DrawTextRect(300, 50, 40, 40, "K", 0);
+    DrawString(300, 50, "\xcc\x81");           // over a label, not a string: replaces
+    auto const layer = host::text_layer();
+    ASSERT_EQ(layer.size(), 3u);
+    EXPECT_EQ(layer[0].text, "a\xcc\xb1\xcc\x81");
+    EXPECT_EQ(layer[1].text, "\xcc\x81");
+    EXPECT_EQ(layer[1].kind, host::Text_Entry::string);
+    EXPECT_EQ(layer[2].text, "y\xcc\x81");
+}
+
 TEST_F(HostText, TextRectCentresBothWays)
 {
     Rect const key{100, 100, 200, 100};

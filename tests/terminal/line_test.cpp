@@ -28,15 +28,6 @@ protected:
         return line;
     }
     Rect row_cells(int r, int first, int count) const { return Rect{10 + first * cw, 10 + r * lh, count * cw, lh}; }
-    // The pixels of area, row by row.
-    std::vector<unsigned char> pixels(Rect const& area) const
-    {
-        std::vector<unsigned char> all;
-        for (int y = area.y; y < area.y + area.height; ++y)
-            for (int x = area.x; x < area.x + area.width; ++x)
-                all.push_back(host::buffer_pixel(x, y));
-        return all;
-    }
     bool white(Rect const& area) const
     {
         for (unsigned char p : pixels(area))

@@ -80,17 +80,32 @@ std::string show_controls(std::string const& text)
     return shown;
 }
 
+std::vector<unsigned char> pixels(Rect const& area, Surface surface)
+{
+    std::vector<unsigned char> all;
+    for (int y = area.y; y < area.y + area.height; ++y)
+        for (int x = area.x; x < area.x + area.width; ++x)
+            all.push_back(surface == Surface::panel ? host::panel_pixel(x, y) : host::buffer_pixel(x, y));
+    return all;
+}
+
+std::string utf8(std::wstring const& text)
+{
+    std::string bytes;
+    for (wchar_t const c : text) {
+        wchar_t const one[2] = {c, 0};
+        char buffer[8];
+        std::size_t const n = std::wcstombs(buffer, one, sizeof buffer);
+        bytes += n == static_cast<std::size_t>(-1) ? std::string("?") : std::string(buffer, n);
+    }
+    return bytes;
+}
+
 std::string printable(Line const& line)
 {
     std::string text;
-    for (unsigned int i = 0; i < line.length(); ++i) {
-        for (wchar_t const c : line.cell_text(i)) {
-            wchar_t const one[2] = {c, 0};
-            char buffer[8];
-            std::size_t const n = std::wcstombs(buffer, one, sizeof buffer);
-            text += n == static_cast<std::size_t>(-1) ? std::string("?") : std::string(buffer, n);
-        }
-    }
+    for (unsigned int i = 0; i < line.length(); ++i)
+        text += utf8(line.cell_text(i));
     text = show_controls(text);
     return text.substr(0, text.find_last_not_of(' ') + 1);
 }
@@ -112,10 +127,10 @@ void Terminal::open(Layout const& layout)
     display.reset();
     host::reset(layout.width, layout.height);
     fake::reset();
-    config.normal_font = font_names[0];
-    config.bold_font = font_names[1];
-    config.italic_font = font_names[2];
-    config.italic_bold_font = font_names[3];
+    config.normal_font = layout.fonts[0];
+    config.bold_font = layout.fonts[1];
+    config.italic_font = layout.fonts[2];
+    config.italic_bold_font = layout.fonts[3];
     config.font_size = layout.font_size;
     config.line_spacing = layout.line_spacing;
     display = std::make_unique<Display>(messenger, config, layout.keyboard_height);

@@ -30,10 +30,17 @@ struct Layout {
     int keyboard_height = 300;
     int font_size = 24;
     int line_spacing = 0;
+    char const* const* fonts = font_names;  // four, in font_names' order
 };
 // A screen whose grid is exactly columns x rows at font size, no keyboard band.
 Layout grid_layout(int columns, int rows, int font_size = 16);
 
+// The pixels of area, row by row, in the screen buffer or on the panel.
+enum class Surface { buffer, panel };
+std::vector<unsigned char> pixels(Rect const& area, Surface surface = Surface::buffer);
+
+// Wide characters in UTF-8 ('?' for one with no form).
+std::string utf8(std::wstring const& text);
 // UTF-8 text with its control characters written out: ESC as \e, tab as \t,
 // the others as \xNN.
 std::string show_controls(std::string const& text);
