@@ -187,7 +187,7 @@ Rect Display::alignment_pattern()
 {
     auto const width = static_cast<std::size_t>(std::max(columns, 0));
     std::wstring const pattern(width, L'E');
-    std::basic_string<unsigned char> const plain(width, 0);
+    std::vector<unsigned char> const plain(width, 0);
     Rect changed;
     for (Line& line : lines)
         changed += line.put_narrow(0, pattern.data(), plain.data(), static_cast<unsigned int>(width));
