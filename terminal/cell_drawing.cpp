@@ -32,7 +32,7 @@ bool append_utf8(wchar_t c, std::string& text)
 
 }
 
-void Cell_Drawing::draw(int x, int y, wchar_t character, std::wstring const* marks, bool marks_advance)
+void Cell_Drawing::draw_converted(int x, int y, wchar_t character, std::wstring const* marks, bool marks_advance)
 {
     wchar_t const letter = marks ? compose(character, *marks, rest) : character;
     if (!marks)

@@ -5,14 +5,28 @@
 // letter's origin (a font whose marks advance would put them beside it).
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "platform/inkview.h"
 
 class Cell_Drawing {
 public:
     // marks: null for none. Nothing is drawn when a code point has no UTF-8 form.
-    void draw(int x, int y, wchar_t character, std::wstring const* marks, bool marks_advance);
+    void draw(int x, int y, wchar_t character, std::wstring const* marks, bool marks_advance)
+    {
+        // Nearly every cell: one ASCII character.
+        if (!marks && static_cast<std::uint32_t>(character) < 0x80) {
+            char const ascii[] = {static_cast<char>(character), '\0'};
+            DrawString(x, y, ascii);
+            return;
+        }
+        draw_converted(x, y, character, marks, marks_advance);
+    }
 
 private:
+    void draw_converted(int x, int y, wchar_t character, std::wstring const* marks, bool marks_advance);
+
     // Kept from cell to cell so that drawing allocates nothing.
     std::wstring rest;
     std::string text;

@@ -95,17 +95,19 @@ void Scan::csi(char const* p)
     }
     for (;; ++p) {
         // Digits and ';', nearly all a sequence holds, in a loop of their own.
-        while (p != end && state <= State::parameters) {
-            auto const digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
-            if (digit <= 9)
-                current = std::min((current < 0 ? 0 : current) * 10 + static_cast<int>(digit),
-                                   Control_Sequence::largest_parameter);
-            else if (*p == ';')
-                keep();
-            else
-                break;
-            state = State::parameters;
-            ++p;
+        if (state <= State::parameters) {
+            for (; p != end; ++p) {
+                auto const digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+                if (digit <= 9) {
+                    int const value = (current < 0 ? 0 : current) * 10 + static_cast<int>(digit);
+                    current = value > Control_Sequence::largest_parameter ? Control_Sequence::largest_parameter : value;
+                } else if (*p == ';') {
+                    keep();
+                } else {
+                    break;
+                }
+                state = State::parameters;
+            }
         }
         if (!next(p))
             return;

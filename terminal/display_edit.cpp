@@ -11,8 +11,23 @@
 namespace {
 
 // Cells a character takes: printable ASCII one, others as the C library says
-// (2 for wide, 0 for a combining mark, -1 for what has no width).
-int width_of(wchar_t c) { return c >= 0x20 && c < 0x7F ? 1 : wcwidth(c); }
+// (2 for wide, 0 for a combining mark, -1 for what has no width). Its answer
+// is slow to come and text in one script repeats its characters: the last
+// answers are kept, one for each value of the low byte.
+int width_of(wchar_t c)
+{
+    if (c >= 0x20 && c < 0x7F)
+        return 1;
+    struct Known {
+        wchar_t character;
+        int width;
+    };
+    static Known known[256] = {};
+    Known& k = known[static_cast<std::uint32_t>(c) & 0xFF];
+    if (k.character != c)
+        k = Known{c, wcwidth(c)};
+    return k.width;
+}
 
 unsigned int count_of(int count) { return static_cast<unsigned int>(std::max(count, 1)); }
 

@@ -95,7 +95,7 @@ private:
     void for_each_run(unsigned int start, unsigned int end, unsigned char bit, Action const& action) const;
 
     Display* display;
-    std::wstring characters;
+    std::vector<wchar_t> characters;
     std::vector<unsigned char> attributes;
     // Combining marks per cell; empty while the row has none.
     std::vector<std::wstring> marks;
