@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rect.h"
 #include "terminal/terminal_modes.h"
 
 namespace message {
@@ -48,6 +49,15 @@ struct Change_Touch_Mode {};
 struct Set_Touch_Mode {
     std::int32_t mode;  // 0 arrow keys, 1 mouse
 };
+// A refresh that answers typing, painted already: the output cycle's, a key's
+// highlight going on or off. Fast typing mode shows it in black and white.
+struct Typing_Refresh {
+    Rect area;
+    // The area holds anti-aliased text, whose grey a monochrome update loses
+    // until the pause's grey update brings it back.
+    bool anti_aliased = true;
+};
+struct Toggle_Fast_Typing {};
 
 }
 
@@ -77,6 +87,10 @@ struct Keyboard_Names {
 };
 struct Current_Keyboard_Name {
     std::string name;
+};
+struct Fast_Typing_State {
+    bool offered = false;  // the platform has the monochrome updates
+    bool on = false;
 };
 // The modes that change what the keys send.
 struct Key_Modes {

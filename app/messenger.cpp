@@ -13,6 +13,7 @@
 #include "input/pointer_handler.h"
 #include "input/rotation_handler.h"
 #include "keyboard/keyboard_handler.h"
+#include "platform/fast_typing.h"
 #include "terminal/display.h"
 
 namespace {
@@ -39,6 +40,7 @@ Messenger::Messenger(int argc, char** argv)
 
     Config const config;
     font_step = config.font_step;
+    fast_typing = std::make_unique<Fast_Typing>(platform_library, config.fast_typing != 0, config.fast_typing_pause);
 
     OpenScreen();
     SetOrientation(config.orientation);
@@ -63,6 +65,7 @@ Messenger::~Messenger()
     display.reset();
     keyboard_handler.reset();
     button_handler.reset();
+    fast_typing.reset();
     platform_library.close();
     if (current_orientation != start_orientation)
         SetOrientation(start_orientation);
@@ -123,6 +126,7 @@ void Messenger::show_screen()
 {
     repaint();
     SoftUpdate();
+    fast_typing->forget();
     display->check();
 }
 
@@ -142,6 +146,7 @@ void Messenger::FullUpdate()
 {
     if (!platform_library.full_update())
         SoftUpdate();
+    fast_typing->forget();
 }
 
 bool Messenger::touch_points(int container, int count, Touch_Points& points)
@@ -207,6 +212,7 @@ void Messenger::send(message::Set_Orientation const& m)
     ClearScreen();
     SetOrientation(m.orientation);
     current_orientation = m.orientation;
+    fast_typing->screen_turned();
     display->screen_dimensions_changed();
     keyboard_handler->screen_dimensions_changed();
     pointer_handler->screen_dimensions_changed();
@@ -225,6 +231,10 @@ void Messenger::send(message::Set_Touch_Mode const& m)
     if (mouse_supported)
         pointer_handler->mouse_mode_change(m.mode != 0);
 }
+
+void Messenger::send(message::Typing_Refresh const& m) { fast_typing->refresh(m.area, m.anti_aliased); }
+
+void Messenger::send(message::Toggle_Fast_Typing const&) { fast_typing->set_on(!fast_typing->on()); }
 
 request::Get_Text& Messenger::send(request::Get_Text& r)
 {
@@ -266,5 +276,12 @@ request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& 
 request::Key_Modes& Messenger::send(request::Key_Modes& r)
 {
     r.modes = display->terminal_modes();
+    return r;
+}
+
+request::Fast_Typing_State& Messenger::send(request::Fast_Typing_State& r)
+{
+    r.offered = fast_typing->offered();
+    r.on = fast_typing->on();
     return r;
 }

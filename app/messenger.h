@@ -17,6 +17,7 @@ class Pointer_Handler;
 class Menu_Handler;
 class Rotation_Handler;
 class Button_Handler;
+class Fast_Typing;
 
 class Messenger {
 public:
@@ -41,6 +42,8 @@ public:
     void send(message::Set_Orientation const&);
     void send(message::Change_Touch_Mode const&);
     void send(message::Set_Touch_Mode const&);
+    void send(message::Typing_Refresh const&);
+    void send(message::Toggle_Fast_Typing const&);
 
     request::Handle_Event& send(request::Handle_Event&);
     request::Get_Text& send(request::Get_Text&);
@@ -50,6 +53,7 @@ public:
     request::Keyboard_Names& send(request::Keyboard_Names&);
     request::Current_Keyboard_Name& send(request::Current_Keyboard_Name&);
     request::Key_Modes& send(request::Key_Modes&);
+    request::Fast_Typing_State& send(request::Fast_Typing_State&);
 
     // The platform's optional functions, read by the layouts of the library
     // in front of the program (platform/platform_library.h): the size of
@@ -58,6 +62,7 @@ public:
     bool menu_rect(imenu* menu, Rect& rect);
     bool touch_points(int container, int count, Touch_Points& points);
     // A full refresh of the panel; SoftUpdate() where the platform has none.
+    // Either clears the traces of fast typing.
     void FullUpdate();
 
 private:
@@ -67,6 +72,7 @@ private:
     void show_screen();
     void repaint();
 
+    std::unique_ptr<Fast_Typing> fast_typing;
     std::unique_ptr<Keyboard_Handler> keyboard_handler;
     std::unique_ptr<Display> display;
     std::unique_ptr<Editor> editor;

@@ -1,10 +1,12 @@
 // The whole program on vim, headless, replaying a scripted session of single
 // taps, measured through the stand-in as it runs: per keystroke the refreshed
 // pixels against the least possible and against two rectangles per update,
-// the echo latency, the wakeups while vim idles, start-up and memory; then vim
-// alone for its own response time. Prints Markdown.
-// Usage: session_bench WORK_DIR [VIMRC]: keeps the event script, the file and
-// vim's home in WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
+// the echo latency and the modelled keystroke-to-ink, the wakeups while vim
+// idles, start-up and memory; then vim alone for its own response time.
+// Prints Markdown.
+// Usage: session_bench [--fast-typing] WORK_DIR [VIMRC]: keeps the event
+// script, the file, vim's home and a device tree with the configuration in
+// WORK_DIR; with VIMRC, vim reads that text as the user's vimrc.
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -50,6 +52,12 @@ struct Measured {
     // the cursor's cells, summed.
     long two_rectangles = 0;
     double latency_ms = -1;  // release to the first text-area update; -1: none
+    // Release to the end of that update on a reader's panel, as the stand-in
+    // models it; -1: none.
+    long long ink_ms = -1;
+    long long panel_ms = 0;  // the modelled time of all the keystroke's updates
+    long grey = 0;           // pixels of its grey updates, keyboard included
+    Rect traced;             // the union of its monochrome updates
 };
 
 struct Grid {
@@ -72,7 +80,11 @@ struct Session {
     Cursor cursor_before;
     std::size_t first_update = 0;
     Clock::time_point released;
+    long long released_ms = 0;  // on the update log's clock
     bool awaiting_echo = false;
+    // The span of the keystrokes: from the first press to the last release.
+    Clock::time_point first_press;
+    Clock::time_point last_release;
     double startup_ms = -1;
     // What the panel showed at the last update, and the cursor then.
     std::vector<unsigned char> panel_shown;
@@ -165,6 +177,11 @@ void close_keystroke()
         long const pixels = overlap(updates[i].area, g.area());
         m.refreshed += pixels;
         m.updates += pixels > 0;
+        m.panel_ms += updates[i].end_ms - updates[i].start_ms;
+        if (host::monochrome(updates[i].kind))
+            m.traced += updates[i].area;
+        else
+            m.grey += long(updates[i].area.width) * updates[i].area.height;
     }
     if (after.size() == session.panel_before.size() && g.width > 0) {
         Cursor const now = cursor_now();
@@ -262,6 +279,7 @@ void on_text_update(Grid const& grid, host::Update const& update, Clock::time_po
 {
     if (session.awaiting_echo) {
         session.current.latency_ms = ms_between(session.released, shown);
+        session.current.ink_ms = update.end_ms - session.released_ms;
         session.awaiting_echo = false;
     }
     if (session.startup_ms < 0) {
@@ -292,10 +310,15 @@ int on_event(int type, int par1, int par2)
         measure_quiet();
     else
         restart_quiet();
-    if (type == EVT_POINTERDOWN)
+    if (type == EVT_POINTERDOWN) {
+        if (session.done.empty() && !session.open)
+            session.first_press = Clock::now();
         open_keystroke();
+    }
     if (type == EVT_POINTERUP && session.open) {
         session.released = Clock::now();
+        session.released_ms = host::clock_ms();
+        session.last_release = session.released;
         session.awaiting_echo = true;
     }
     if (type == EVT_EXIT) {
@@ -414,6 +437,40 @@ void report_latency(std::vector<double> const& editor)
               << " (the others showed nothing in the text: Ctrl, the first of two-key commands).\n";
 }
 
+// From the key's release to the end of the update that showed its echo, on a
+// reader's panel as the stand-in models it, over the characters typed into
+// the text; the panel's time and the grey area the keystrokes cost.
+void report_ink()
+{
+    std::vector<double> ink;
+    long long panel_ms = 0;
+    long typed = 0, grey = 0, grey_if_paused = 0;
+    for (Measured const& m : session.done) {
+        grey += m.grey;
+        grey_if_paused += m.grey + long(m.traced.width) * m.traced.height;
+        if (!session.plan[m.plan_index].typed)
+            continue;
+        ++typed;
+        panel_ms += m.panel_ms;
+        if (m.ink_ms >= 0)
+            ink.push_back(double(m.ink_ms));
+    }
+    double const minutes = std::chrono::duration<double>(session.last_release - session.first_press).count() / 60;
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "| measured | value |\n|---|---:|\n"
+                  "| typed characters with their echo | %zu |\n"
+                  "| modelled keystroke-to-ink, median | %.0f ms |\n"
+                  "| modelled keystroke-to-ink, 95th percentile | %.0f ms |\n"
+                  "| panel time per typed character | %.0f ms |\n"
+                  "| minutes from the first press to the last release | %.2f |\n"
+                  "| grey pixels refreshed per minute | %.0f |\n"
+                  "| the same were every keystroke followed by the pause (at most) | %.0f |\n",
+                  ink.size(), percentile(ink, 0.5), percentile(ink, 0.95), typed ? double(panel_ms) / typed : 0.0,
+                  minutes, minutes > 0 ? grey / minutes : 0.0, minutes > 0 ? grey_if_paused / minutes : 0.0);
+    std::cout << text;
+}
+
 void report_start_and_memory()
 {
     auto const mib = [](long kib) { return double(kib) / 1024; };
@@ -446,10 +503,16 @@ extern "C" void InkViewMain(iv_handler handler)
 int main(int argc, char** argv)
 {
     session.started = Clock::now();
+    bool const fast_typing = argc > 1 && std::string(argv[1]) == "--fast-typing";
+    if (fast_typing) {
+        --argc;
+        ++argv;
+    }
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: session_bench WORK_DIR [VIMRC]\n";
+        std::cerr << "usage: session_bench [--fast-typing] WORK_DIR [VIMRC]\n";
         return 2;
     }
+    bench::use_device_tree(argv[1], fast_typing ? "fast_typing: 1\n" : "");
     // A home of vim's own, fresh each run: history from whatever ran vim
     // before (the last cursor position in the file above all) would change
     // the session's screens from run to run.
@@ -479,6 +542,8 @@ int main(int argc, char** argv)
     report_per_keystroke();
     std::cout << "\n### Echo latency\n\n";
     report_latency(editor);
+    std::cout << "\n### Keystroke to ink\n\n";
+    report_ink();
     std::cout << "\n### Idle\n\n";
     report_idle();
     std::cout << "\n### Start-up and memory\n\n";

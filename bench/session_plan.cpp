@@ -1,12 +1,16 @@
 // The keystrokes: text typed in a new line, cursor motions, lines opened,
 // deleted, put and undone, scrolling by page and by line, and searches. Each
-// is followed by a settle long enough for vim's echo to reach the panel; at
-// the end vim idles.
+// is followed by a settle long enough for vim's echo to reach the panel and
+// the panel to finish; at the end vim idles. The device tree beside them holds the configuration.
 #include "bench/session_plan.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
+
+#include "platform/paths.h"
 
 namespace bench {
 
@@ -70,6 +74,23 @@ std::vector<Keystroke> session_plan()
 
 void remove_swap_file(std::string const& dir) { std::remove((dir + "/.sample.txt.swp").c_str()); }
 
+void use_device_tree(std::string const& dir, std::string const& configuration)
+{
+    namespace fs = std::filesystem;
+    fs::path const build_tree = paths::root();
+    fs::path const root = fs::absolute(dir) / "root";
+    fs::create_directories(root / "system/config");
+    for (char const* shared : {"system/bin", "system/share"}) {
+        fs::remove(root / shared);
+        fs::create_directory_symlink(build_tree / shared, root / shared);
+    }
+    std::ofstream config(root / "system/config/tarn.cfg");
+    config << configuration;
+    if (!config)
+        throw std::runtime_error("cannot write the configuration into " + root.string());
+    setenv("TARN_ROOT", root.c_str(), 1);
+}
+
 std::pair<std::string, std::string> write_session(std::string const& dir, std::vector<Keystroke> const& plan)
 {
     std::string const events = dir + "/session.events";
@@ -86,8 +107,10 @@ std::pair<std::string, std::string> write_session(std::string const& dir, std::v
     std::ofstream script(events);
     // vim's first screen, then the keyboard's keys are on the text layer.
     script << "settle 500 10000\n";
+    // Half a second of quiet: more than a reader's panel takes for a grey
+    // update, so that no keystroke's figures wait for the one before's.
     for (Keystroke const& k : plan)
-        script << k.command << "\nsettle 400 3000\n";
+        script << k.command << "\nsettle 500 3000\n";
     script << "wait " << idle_ms << "\nquit\n";
     if (!text || !script)
         throw std::runtime_error("cannot write the session into " + dir);

@@ -1,6 +1,7 @@
 // The scripted vim session the panel measurements replay: single taps on the
 // shipped English keyboard, grouped by what they exercise, then a long idle,
-// written out as an event script with the file vim opens.
+// written out as an event script with the file vim opens, and the device
+// tree it runs in.
 #pragma once
 
 #include <string>
@@ -27,5 +28,9 @@ std::pair<std::string, std::string> write_session(std::string const& dir, std::v
 // Removes the swap file a killed vim leaves beside the file: the next vim
 // would greet the run with a prompt.
 void remove_swap_file(std::string const& dir);
+
+// Points the program at DIR/root, a device tree with this configuration and
+// the build's own editor, keyboards and editor profile.
+void use_device_tree(std::string const& dir, std::string const& configuration);
 
 }

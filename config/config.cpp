@@ -52,6 +52,8 @@ Config::Config(std::string const& path)
     checked_int("minimum_keyboard_height", 0, std::min(ScreenWidth(), ScreenHeight()) * 3 / 4,
                 minimum_keyboard_height);
     checked_int("full_refresh_every", 0, 10000, full_refresh_every);
+    checked_int("fast_typing", 0, 1, fast_typing);
+    checked_int("fast_typing_pause", 200, 10000, fast_typing_pause);
     report_unsupported_keywords();
 }
 

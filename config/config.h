@@ -38,6 +38,8 @@ public:
     std::string keyboard_file = paths::keyboard_file();
     std::int32_t minimum_keyboard_height = 0;
     std::int32_t full_refresh_every = 0;  // output cycles; 0: never
+    std::int32_t fast_typing = 0;         // 1: monochrome updates while typing
+    std::int32_t fast_typing_pause = 1000;  // ms without them before the grey update
 
 private:
     void parse_cfg_file(std::string const& path);

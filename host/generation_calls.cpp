@@ -1,7 +1,7 @@
 // What differs between the generations of the platform library, compiled once
 // for each with TARN_HOST_GENERATION set to 1, 2 or 3: the rectangle record
-// and the touch records as each one lays them out, the touch calls it
-// exports, and its event numbers.
+// and the touch records as each one lays them out, the touch and monochrome
+// update calls it exports, and its event numbers.
 #include "host/generation.h"
 
 #include <cstddef>
@@ -9,12 +9,18 @@
 
 #include "host/dialogs.h"
 #include "host/menu_layout.h"
+#include "host/screen.h"
 
 #ifndef TARN_HOST_GENERATION
 #error "TARN_HOST_GENERATION must be 1, 2 or 3"
 #endif
 #define GENERATION TARN_HOST_GENERATION
 static_assert(GENERATION >= 1 && GENERATION <= 3, "TARN_HOST_GENERATION must be 1, 2 or 3");
+// 0 for a library of firmware without the monochrome updates, which tests
+// build to see the program do without them.
+#ifndef TARN_HOST_MONOCHROME_UPDATES
+#define TARN_HOST_MONOCHROME_UPDATES 1
+#endif
 
 namespace host::detail {
 
@@ -161,6 +167,16 @@ iv_mtinfo* GetTouchInfo()
     fill(latest, *frame);
     return reinterpret_cast<iv_mtinfo*>(latest);
 }
+#endif
+
+#if TARN_HOST_MONOCHROME_UPDATES
+void DynamicUpdateBW(int x, int y, int w, int h) { update_panel(host::Update::du, x, y, w, h); }
+
+void PartialUpdateBW(int x, int y, int w, int h) { update_panel(host::Update::bw, x, y, w, h); }
+
+#if GENERATION >= 2
+void DynamicUpdateA2(int x, int y, int w, int h) { update_panel(host::Update::a2, x, y, w, h); }
+#endif
 #endif
 
 #if GENERATION >= 2

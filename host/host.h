@@ -9,9 +9,12 @@
 #include "platform/inkview.h"
 #include "platform/rect.h"
 
-// The optional full refresh: the program looks it up at run time instead of
-// linking it, so no platform header declares it.
+// The optional refreshes: the program looks them up at run time instead of
+// linking them, so no platform header declares them. Every generation has
+// these; DynamicUpdateA2 only generations 2 and 3.
 extern "C" void FullUpdate(void);
+extern "C" void DynamicUpdateBW(int x, int y, int w, int h);
+extern "C" void PartialUpdateBW(int x, int y, int w, int h);
 
 namespace host {
 
@@ -33,9 +36,25 @@ long stale_pixels(Rect const& area);
 
 struct Update {
     // full: FullUpdate, the refresh that clears e-ink's traces (and flashes).
-    enum Kind { partial, soft, full } kind;
+    // a2, du, bw: DynamicUpdateA2, DynamicUpdateBW and PartialUpdateBW, which
+    // show each pixel of their area black or white, split at mid grey; the
+    // others show the buffer as it is.
+    enum Kind { partial, soft, full, a2, du, bw } kind;
     Rect area;  // clipped to the screen
+    // When a reader's panel would run it, in ms on clock_ms(): from the call,
+    // or from the end of a running update it overlaps, for as long as its
+    // kind takes (update_ms); an update of no pixels takes no time.
+    long long start_ms = 0;
+    long long end_ms = 0;
 };
+// "partial", "soft", "full", "a2", "du" or "bw".
+char const* kind_name(Update::Kind kind);
+bool monochrome(Update::Kind kind);
+// The modelled time of an update of this kind: a2 120 ms, du and bw 260,
+// partial and soft 450, full 600.
+int update_ms(Update::Kind kind);
+// Milliseconds since the screen was last reset, the update log's clock.
+long long clock_ms();
 std::vector<Update> const& updates();
 long refreshed_pixels();  // total area of all updates so far
 void clear_updates();

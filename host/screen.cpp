@@ -30,18 +30,60 @@ std::size_t index_of(int x, int y)
 
 host::Update_Hook update_hook = nullptr;
 
-void log_update(Update::Kind kind, Rect const& area)
+bool overlap(Rect const& a, Rect const& b)
 {
-    Screen& s = screen();
+    return !intersect(a.x, a.y, a.width, a.height, b).empty();
+}
+
+bool inside(Rect const& a, Rect const& b)
+{
+    return a.x >= b.x && a.y >= b.y && a.x + a.width <= b.x + b.width && a.y + a.height <= b.y + b.height;
+}
+
+// From now, or from the end of the last running update it overlaps: a panel
+// runs one waveform over a pixel at a time.
+void schedule(Screen& s, Update& update)
+{
+    long long const now = host::clock_ms();
+    auto& running = s.running;
+    update.start_ms = now;
+    for (Update const& u : running)
+        if (overlap(u.area, update.area))
+            update.start_ms = std::max(update.start_ms, u.end_ms);
+    update.end_ms = update.start_ms + (update.area.empty() ? 0 : host::update_ms(update.kind));
+    if (update.area.empty())
+        return;
+    // One inside the new update ends before it, and whatever overlaps it
+    // overlaps the new one: the list stays short however fast updates come.
+    running.erase(std::remove_if(running.begin(), running.end(),
+                                 [&](Update const& u) { return u.end_ms <= now || inside(u.area, update.area); }),
+                  running.end());
+    running.push_back(update);
+    // A panel this far behind is modelled coarsely: as one update over all
+    // of them, so that a flood of output costs no more per update.
+    constexpr std::size_t most_running = 32;
+    if (running.size() > most_running) {
+        Update all = running.back();
+        for (Update const& u : running) {
+            all.area += u.area;
+            all.end_ms = std::max(all.end_ms, u.end_ms);
+        }
+        running.assign(1, all);
+    }
+}
+
+void show(Screen& s, Update::Kind kind, Rect const& area)
+{
+    bool const black_and_white = host::monochrome(kind);
     for (int row = area.y; row < area.y + area.height; ++row) {
         std::size_t const start = std::size_t(row) * s.width + area.x;
-        std::memcpy(&s.panel[start], &s.buffer[start], std::size_t(area.width));
+        if (!black_and_white) {
+            std::memcpy(&s.panel[start], &s.buffer[start], std::size_t(area.width));
+            continue;
+        }
+        for (std::size_t i = start; i < start + std::size_t(area.width); ++i)
+            s.panel[i] = s.buffer[i] < 128 ? 0 : 255;
     }
-    s.updates.push_back({kind, area});
-    s.refreshed += long(area.width) * area.height;
-    ++s.generation;
-    if (update_hook)
-        update_hook(s.updates.back());
 }
 
 }
@@ -67,6 +109,8 @@ void reset_screen(int width, int height)
     s.orientation = 0;
     blank(s);
     s.updates.clear();
+    s.running.clear();
+    s.epoch = Clock::now();
     s.refreshed = 0;
 }
 
@@ -81,6 +125,19 @@ Rect intersect(long long x, long long y, long long w, long long h, Rect const& b
     if (left >= right || top >= bottom)
         return {};
     return {std::int32_t(left), std::int32_t(top), std::int32_t(right - left), std::int32_t(bottom - top)};
+}
+
+void update_panel(Update::Kind kind, long long x, long long y, long long w, long long h)
+{
+    Screen& s = screen();
+    Update update{kind, on_screen(x, y, w, h)};
+    show(s, kind, update.area);
+    schedule(s, update);
+    s.updates.push_back(update);
+    s.refreshed += long(update.area.width) * update.area.height;
+    ++s.generation;
+    if (update_hook)
+        update_hook(s.updates.back());
 }
 
 Rect whole_screen() { return {0, 0, screen().width, screen().height}; }
@@ -121,11 +178,11 @@ void SetOrientation(int orientation)
     host::detail::forget_all_text();
 }
 
-void SoftUpdate() { log_update(host::Update::soft, whole_screen()); }
+void SoftUpdate() { update_panel(host::Update::soft, 0, 0, screen().width, screen().height); }
 
-void FullUpdate() { log_update(host::Update::full, whole_screen()); }
+void FullUpdate() { update_panel(host::Update::full, 0, 0, screen().width, screen().height); }
 
-void PartialUpdate(int x, int y, int w, int h) { log_update(host::Update::partial, on_screen(x, y, w, h)); }
+void PartialUpdate(int x, int y, int w, int h) { update_panel(host::Update::partial, x, y, w, h); }
 
 }
 
@@ -152,6 +209,41 @@ long stale_pixels(Rect const& area)
             count += b[i] != p[i];
     }
     return count;
+}
+
+char const* kind_name(Update::Kind kind)
+{
+    switch (kind) {
+    case Update::partial: return "partial";
+    case Update::soft: return "soft";
+    case Update::full: return "full";
+    case Update::a2: return "a2";
+    case Update::du: return "du";
+    case Update::bw: return "bw";
+    }
+    return "?";
+}
+
+bool monochrome(Update::Kind kind) { return kind == Update::a2 || kind == Update::du || kind == Update::bw; }
+
+// A2 and DU are the panel's two monochrome waveforms; PartialUpdateBW is taken
+// to drive DU.
+int update_ms(Update::Kind kind)
+{
+    switch (kind) {
+    case Update::a2: return 120;
+    case Update::du:
+    case Update::bw: return 260;
+    case Update::partial:
+    case Update::soft: return 450;
+    case Update::full: return 600;
+    }
+    return 0;
+}
+
+long long clock_ms()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - screen().epoch).count();
 }
 
 std::vector<Update> const& updates() { return screen().updates; }

@@ -1,12 +1,14 @@
 // The stand-in's screen: the buffer that drawing paints into, the panel that
 // shows it only after an update (as e-ink does), the orientation, and the log
-// of updates. Internal to the library; host/host.h is the public face.
+// of updates with the times a reader's panel would take for them. Internal
+// to the library; host/host.h is the public face.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "host/host.h"
+#include "host/timers.h"
 
 namespace host::detail {
 
@@ -19,6 +21,10 @@ struct Screen {
     std::vector<unsigned char> buffer;
     std::vector<unsigned char> panel;
     std::vector<Update> updates;
+    // The updates a panel would still be running, for the ones after to wait
+    // for; kept apart from the log, which its readers may clear.
+    std::vector<Update> running;
+    Clock::time_point epoch = Clock::now();
     long refreshed = 0;
     // Counts every update and is never cleared, so that waiting for a quiet
     // panel does not depend on the log.
@@ -27,8 +33,13 @@ struct Screen {
 
 Screen& screen();
 
-// A white buffer and panel of width x height in orientation 0, empty log.
+// A white buffer and panel of width x height in orientation 0, empty log,
+// the clock at 0.
 void reset_screen(int width, int height);
+
+// The panel shows the buffer's area (clipped to the screen) as an update of
+// this kind does, and the update is logged.
+void update_panel(Update::Kind kind, long long x, long long y, long long w, long long h);
 
 // The part of the rectangle inside bounds; all zero when nothing is. Takes
 // wide integers so that no sum of caller values can overflow.

@@ -54,6 +54,7 @@ std::vector<Syntax> const& syntaxes()
         {"check_panel", Kind::check_panel, Argument::numbers, 0, {}},
         {"window_size", Kind::window_size, Argument::one_word, 0, {}},
         {"descriptors", Kind::descriptors, Argument::one_word, 0, {}},
+        {"updates", Kind::updates, Argument::one_word, 0, {}},
         {"quit", Kind::quit, Argument::numbers, 0, {}},
     };
     return table;

@@ -31,6 +31,7 @@ enum class Kind {
     check_panel,
     window_size,  // NAME
     descriptors,  // NAME
+    updates,      // NAME
     quit
 };
 

@@ -1,6 +1,6 @@
 // The window-size and descriptor reports, read from /proc and the
 // pseudo-terminal master itself, so that they show what the kernel holds
-// rather than what the program believes.
+// rather than what the program believes; the update log as it stands.
 #include "host/script_reports.h"
 
 #include <sys/ioctl.h>
@@ -114,6 +114,15 @@ std::string write_descriptors(std::string const& folder, std::string const& name
         for (Descriptor const& d : descriptors_of(pid))
             report << "child " << pid << ' ' << d.number << ' ' << d.target << '\n';
     return write_file(folder, name + ".fds", report.str());
+}
+
+std::string write_updates(std::string const& folder, std::string const& name)
+{
+    std::ostringstream report;
+    for (Update const& u : updates())
+        report << kind_name(u.kind) << ' ' << u.area.x << ' ' << u.area.y << ' ' << u.area.width << ' '
+               << u.area.height << ' ' << u.start_ms << ' ' << u.end_ms << '\n';
+    return write_file(folder, name + ".updates", report.str());
 }
 
 }

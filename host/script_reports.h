@@ -1,6 +1,7 @@
 // What the checking commands of event scripts read from the running process:
 // the window size of the program's pseudo-terminal beside the size of the
-// text drawn, and the descriptors open in the program and its children.
+// text drawn, the descriptors open in the program and its children, and the
+// panel's updates.
 #pragma once
 
 #include <string>
@@ -17,5 +18,10 @@ std::string write_window_size(std::string const& folder, std::string const& name
 // or "child PID" for each direct child process.
 // Empty on success, else what went wrong.
 std::string write_descriptors(std::string const& folder, std::string const& name);
+
+// NAME.updates in folder: "KIND X Y WIDTH HEIGHT START END" per update since
+// the start, KIND as host::kind_name gives it, START and END its modelled
+// times in ms. Empty on success, else what went wrong.
+std::string write_updates(std::string const& folder, std::string const& name);
 
 }

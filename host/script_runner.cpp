@@ -165,6 +165,9 @@ void Script_Source::run(Loop& loop, script::Command const& command)
     case Kind::descriptors:
         report(command, write_descriptors(snapshot_folder, command.text));
         break;
+    case Kind::updates:
+        report(command, write_updates(snapshot_folder, command.text));
+        break;
     case Kind::quit:
         loop.close();
         break;

@@ -216,7 +216,7 @@ void Window_Source::watch_updates()
     shown_generation = s.generation;
     dirty = true;
     bool const full = std::any_of(s.updates.begin(), s.updates.end(),
-                                  [](Update const& u) { return u.kind != Update::partial; });
+                                  [](Update const& u) { return u.kind == Update::soft || u.kind == Update::full; });
     if (full && flash_enabled)
         flash_end = Clock::now() + flash_time;
     // Nobody else reads the log while the window runs: it must not grow for hours.

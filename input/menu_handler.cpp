@@ -13,11 +13,12 @@
 
 namespace {
 
-enum { touch_item = 0, keyboard_item = 1 };
+enum { touch_item = 0, keyboard_item = 1, fast_typing_item = 4 };
 enum { touch_list = 0, keyboard_list = 1 };
 // Scripts and habits know these numbers: a new item takes a free one. Index 1
-// was never given to anything (0 marks the items that open submenus).
-enum { refresh_index = 1, rotate_index = 2, exit_index = 3, first_submenu_index = 4 };
+// was never given to anything (0 marks the items that open submenus); the
+// submenus number on from 4, and the keyboards are listed below 100.
+enum { refresh_index = 1, rotate_index = 2, exit_index = 3, first_submenu_index = 4, fast_typing_index = 100 };
 int const min_left = 20;
 
 imenu const main_menu[] = {
@@ -25,6 +26,7 @@ imenu const main_menu[] = {
     {ITEM_SUBMENU, 0, const_cast<char*>("Keyboard"), nullptr},
     {ITEM_ACTIVE, rotate_index, const_cast<char*>("Rotate"), nullptr},
     {ITEM_ACTIVE, refresh_index, const_cast<char*>("Refresh screen"), nullptr},
+    {ITEM_ACTIVE, fast_typing_index, const_cast<char*>("Fast typing"), nullptr},
     {ITEM_ACTIVE, exit_index, const_cast<char*>("Exit"), nullptr},
     {0, 0, nullptr, nullptr},
 };
@@ -77,6 +79,9 @@ void Menu_Handler::prepare_submenus()
     submenus.push_back(keyboard_submenu(submenus[touch_list].next_index()));
     items[touch_item].submenu = submenus[touch_list].addr();
     items[keyboard_item].submenu = submenus[keyboard_list].addr();
+    request::Fast_Typing_State fast;
+    messenger.send(fast);
+    items[fast_typing_item].type = !fast.offered ? ITEM_INACTIVE : fast.on ? ITEM_BULLET : ITEM_ACTIVE;
 }
 
 Submenu Menu_Handler::touch_submenu()
@@ -106,8 +111,11 @@ Submenu Menu_Handler::keyboard_submenu(int first)
     }
     request::Current_Keyboard_Name current;
     std::string const& current_name = messenger.send(current).name;
-    for (std::string const& name : keyboard_names)
+    for (std::string const& name : keyboard_names) {
+        if (keyboards.next_index() >= fast_typing_index)
+            break;
         keyboards.add(name == current_name ? ITEM_BULLET : ITEM_ACTIVE, name.c_str());
+    }
     items[keyboard_item].type = ITEM_SUBMENU;
     return keyboards;
 }
@@ -121,6 +129,8 @@ void Menu_Handler::menu_handler(int index)
         messenger.send(message::Refresh_Screen{});
     else if (index == exit_index)
         messenger.send(message::Close{});
+    else if (index == fast_typing_index)
+        messenger.send(message::Toggle_Fast_Typing{});
     else
         submenu_command(index);
     clear_submenus();

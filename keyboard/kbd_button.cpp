@@ -123,22 +123,10 @@ bool Kbd_Button::has_inside() const
     return !hidden && inner.width > 0 && inner.height > 0;
 }
 
-void Kbd_Button::invert_area() const
+Rect Kbd_Button::invert_area() const
 {
-    if (has_inside())
-        Inkview_Utils::InvertAreaR(inner_area());
-}
-
-void Kbd_Button::invert() const
-{
-    invert_area();
-    if (has_inside())
-        Inkview_Utils::PartialUpdateR(inner_area());
-}
-
-std::string const& Kbd_Button::release() const
-{
-    if (!sticky)
-        invert();
-    return text;
+    if (!has_inside())
+        return Rect{};
+    Inkview_Utils::InvertAreaR(inner_area());
+    return inner_area();
 }

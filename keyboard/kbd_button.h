@@ -28,13 +28,10 @@ public:
     bool is_left_of(std::int32_t px) const { return px >= x + width; }
 
     void draw() const;
-    // Flips the inner area (frame and a thin ring inside it stay) and refreshes it.
-    void invert() const;
-    // The same flip in the screen buffer only, for a caller that refreshes more at once.
-    void invert_area() const;
-    void press() const { invert(); }
-    // Removes the highlight unless the key is sticky; the key's text.
-    std::string const& release() const;
+    // Flips the highlight in the screen buffer: the inner area, the frame and
+    // a thin ring inside it staying. The area flipped, for the caller to
+    // refresh; empty for a gap or a key too small to have an inside.
+    Rect invert_area() const;
 
     Rect area() const { return {x, y, width, height}; }
 

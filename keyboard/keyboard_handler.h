@@ -53,6 +53,8 @@ private:
     static Line_Kind getline(std::istream& input, std::string& line);
     void default_rows();
     void check_layouts(std::string const& path);
+    // Turns a key's highlight on or off and refreshes it.
+    void flip(Kbd_Button const& key);
     void disarm_ctrl();
 
     Messenger& messenger;

@@ -30,7 +30,7 @@ void Keyboard_Handler::press(int x, int y)
     pressed_button = layouts[static_cast<std::size_t>(current_layout)].find_button(x, y);
     // The armed ctrl key is highlighted already.
     if (pressed_button && pressed_button != ctrl_button)
-        pressed_button->press();
+        flip(*pressed_button);
 }
 
 void Keyboard_Handler::release()
@@ -40,7 +40,10 @@ void Keyboard_Handler::release()
         return;
     // Cleared first: a redraw below must not show this key held.
     pressed_button = nullptr;
-    std::string const& text = key->release();
+    // A sticky key stays highlighted after its release.
+    if (!key->sticky)
+        flip(*key);
+    std::string const& text = key->text;
 
     if (text == key_marker::shift || text == key_marker::ctrl) {
         Kbd_Button const* const armed = ctrl_button;
@@ -52,7 +55,7 @@ void Keyboard_Handler::release()
             ctrl_button = key;
         } else if (key != armed) {
             // A second ctrl key only disarms; its own highlight goes too.
-            key->invert();
+            flip(*key);
         }
     } else if (ctrl_button) {
         disarm_ctrl();
@@ -74,15 +77,25 @@ void Keyboard_Handler::cancel()
 {
     // The armed ctrl key stays armed, and so highlighted.
     if (pressed_button && pressed_button != ctrl_button)
-        pressed_button->invert();
+        flip(*pressed_button);
     pressed_button = nullptr;
+}
+
+// The highlight answers typing, and is refreshed as such. The key font has
+// no anti-aliasing: a monochrome update shows the key exactly, and the
+// pause's grey update need not reach down to the keyboard.
+void Keyboard_Handler::flip(Kbd_Button const& key)
+{
+    Rect const area = key.invert_area();
+    if (!area.empty())
+        messenger.send(message::Typing_Refresh{area, false});
 }
 
 void Keyboard_Handler::disarm_ctrl()
 {
     if (!ctrl_button)
         return;
-    ctrl_button->invert();
+    flip(*ctrl_button);
     ctrl_button = nullptr;
 }
 
@@ -92,7 +105,7 @@ void Keyboard_Handler::set_keyboard(int k)
         return;
     // The armed ctrl key, even when held, is un-highlighted once, by disarming.
     if (pressed_button && pressed_button != ctrl_button)
-        pressed_button->invert();
+        flip(*pressed_button);
     pressed_button = nullptr;
     disarm_ctrl();
     // The shift bit belongs to the handler and carries over.

@@ -113,6 +113,10 @@ typedef iv_mtinfo *(*GetTouchInfo_fn)(void);
 typedef iv_mtinfo *(*GetTouchInfoI_fn)(unsigned index);
 /* The whole panel refreshed fully, clearing the traces partial updates leave. */
 typedef void (*FullUpdate_fn)(void);
+/* One rectangle refreshed in black and white only, much sooner than
+ * PartialUpdate's grey: DynamicUpdateA2 (the quickest, not on every
+ * firmware), DynamicUpdateBW and PartialUpdateBW. */
+typedef void (*MonochromeUpdate_fn)(int x, int y, int w, int h);
 
 #ifdef __cplusplus
 }

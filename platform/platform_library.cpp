@@ -107,6 +107,10 @@ void Platform_Library::load() noexcept
     if (!touch_info_by_index)
         touch_info_function = look_up<GetTouchInfo_fn>("GetTouchInfo");
     full_update_function = look_up<FullUpdate_fn>("FullUpdate");
+    // The quickest first; A2 came with later firmware.
+    for (char const* name : {"DynamicUpdateA2", "DynamicUpdateBW", "PartialUpdateBW"})
+        if (!monochrome_update_function)
+            monochrome_update_function = look_up<MonochromeUpdate_fn>(name);
     find_rect_layout();
 }
 
@@ -119,6 +123,7 @@ void Platform_Library::close() noexcept
     touch_info_function = nullptr;
     touch_info_by_index = nullptr;
     full_update_function = nullptr;
+    monochrome_update_function = nullptr;
 }
 
 void Platform_Library::find_rect_layout() noexcept
@@ -186,5 +191,13 @@ bool Platform_Library::full_update() noexcept
     if (!full_update_function)
         return false;
     full_update_function();
+    return true;
+}
+
+bool Platform_Library::monochrome_update(Rect const& area) noexcept
+{
+    if (!monochrome_update_function)
+        return false;
+    monochrome_update_function(area.x, area.y, area.width, area.height);
     return true;
 }

@@ -68,6 +68,10 @@ public:
     bool touch_points(int container, int count, Touch_Points& points) noexcept;
     // The full refresh; false when the platform has none.
     bool full_update() noexcept;
+    // The quickest of the monochrome updates the platform has; false when
+    // it has none.
+    bool has_monochrome_update() const noexcept { return monochrome_update_function != nullptr; }
+    bool monochrome_update(Rect const& area) noexcept;
 
 private:
     template <typename Function>
@@ -81,4 +85,5 @@ private:
     GetTouchInfo_fn touch_info_function = nullptr;
     GetTouchInfoI_fn touch_info_by_index = nullptr;
     FullUpdate_fn full_update_function = nullptr;
+    MonochromeUpdate_fn monochrome_update_function = nullptr;
 };

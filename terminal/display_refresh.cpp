@@ -1,8 +1,9 @@
-// How an output cycle makes its painting visible: a partial update of what
-// it painted, or a full update of the whole panel, which clears the traces
-// partial updates leave on e-ink: every full_refresh_every refreshing cycles,
-// and after a cycle that turned the whole screen into a new picture. The
-// whole screen in reverse (DECSCNM) is painted here.
+// How an output cycle makes its painting visible: a refresh of what it
+// painted as an answer to typing (a partial update, or a monochrome one in
+// fast typing mode), or a full update of the whole panel, which clears the
+// traces partial updates leave on e-ink: every full_refresh_every refreshing
+// cycles, and after a cycle that turned the whole screen into a new picture.
+// The whole screen in reverse (DECSCNM) is painted here.
 #include "app/messenger.h"
 #include "platform/inkview_utils.h"
 #include "terminal/display.h"
@@ -16,7 +17,7 @@ void Display::refresh(Rect const& area)
         messenger.FullUpdate();
         return;
     }
-    Inkview_Utils::PartialUpdateR(area);
+    messenger.send(message::Typing_Refresh{area});
 }
 
 int Display::paper() const { return reversed ? BLACK : WHITE; }

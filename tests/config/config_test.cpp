@@ -77,6 +77,8 @@ void expect_defaults(Config const& config)
     EXPECT_EQ(config.keyboard_file, paths::keyboard_file());
     EXPECT_EQ(config.minimum_keyboard_height, 0);
     EXPECT_EQ(config.full_refresh_every, 0);
+    EXPECT_EQ(config.fast_typing, 0);
+    EXPECT_EQ(config.fast_typing_pause, 1000);
 }
 
 }
@@ -109,6 +111,8 @@ TEST_F(Config_File, SettingsAreTakenWithAnyKeywordCaseAndBlanks)
                                "line_spacing: -30\n"
                                "minimum_keyboard_height: 450\n"
                                "full_refresh_every: 25\n"
+                               "Fast_Typing: 1\n"
+                               "fast_typing_pause: 200\n"
                                "keyboard_file: /some/where.kbd\n"
                                "normal_font: DejaVuSansMono-Bold\n"
                                "bold_font: DejaVuSansMono\n"
@@ -125,6 +129,8 @@ TEST_F(Config_File, SettingsAreTakenWithAnyKeywordCaseAndBlanks)
     EXPECT_EQ(config.line_spacing, -30);
     EXPECT_EQ(config.minimum_keyboard_height, 450);
     EXPECT_EQ(config.full_refresh_every, 25);
+    EXPECT_EQ(config.fast_typing, 1);
+    EXPECT_EQ(config.fast_typing_pause, 200);
     EXPECT_EQ(config.keyboard_file, "/some/where.kbd");
     EXPECT_EQ(config.normal_font, "DejaVuSansMono-Bold");
     EXPECT_EQ(config.bold_font, "DejaVuSansMono");
@@ -191,7 +197,9 @@ TEST_F(Config_File, FirstDefinitionStands)
 
 TEST_F(Config_File, IntegerMessagesInTheOrderOfTheChecks)
 {
-    Config const config = load("full_refresh_every: 10001\n"
+    Config const config = load("fast_typing_pause: 10001\n"
+                               "fast_typing: 2\n"
+                               "full_refresh_every: 10001\n"
                                "minimum_keyboard_height: 451\n"
                                "line_spacing: -25\n"
                                "font_step:\n"
@@ -207,7 +215,9 @@ TEST_F(Config_File, IntegerMessagesInTheOrderOfTheChecks)
               "Value for keyword 'line_spacing' in configuration file isn't in the range [-24, 100]\n"
               "Value for keyword 'minimum_keyboard_height' in configuration file isn't in the range "
               "[0, 450]\n"
-              "Value for keyword 'full_refresh_every' in configuration file isn't in the range [0, 10000]\n");
+              "Value for keyword 'full_refresh_every' in configuration file isn't in the range [0, 10000]\n"
+              "Value for keyword 'fast_typing' in configuration file isn't in the range [0, 1]\n"
+              "Value for keyword 'fast_typing_pause' in configuration file isn't in the range [200, 10000]\n");
     EXPECT_EQ(config.orientation, 3);
     EXPECT_EQ(config.font_size, 24);
     EXPECT_EQ(config.kbd_font_size, 24);
@@ -216,6 +226,8 @@ TEST_F(Config_File, IntegerMessagesInTheOrderOfTheChecks)
     EXPECT_EQ(config.line_spacing, 0);
     EXPECT_EQ(config.minimum_keyboard_height, 0);
     EXPECT_EQ(config.full_refresh_every, 0);
+    EXPECT_EQ(config.fast_typing, 0);
+    EXPECT_EQ(config.fast_typing_pause, 1000);
 }
 
 TEST_F(Config_File, LineSpacingFloorFollowsTheCheckedFontSize)

@@ -59,6 +59,43 @@ TEST_F(HostScreen, UpdateLogClipsToTheScreenAndCounts)
     EXPECT_EQ(host::refreshed_pixels(), 0);
 }
 
+// A monochrome update shows each pixel black or white, split at mid grey,
+// until a grey one shows the buffer again; an update overlapping one still
+// running starts when it ends, each lasting as its kind does on a reader.
+TEST_F(HostScreen, MonochromeUpdatesSplitAtMidGreyAndWaitForTheUpdatesTheyOverlap)
+{
+    unsigned char const greys[] = {0, 32, 127, 128, 250};
+    for (int x = 0; x < 5; ++x)
+        FillArea(x, 0, 1, 1, greys[x] * 0x010101);
+    DynamicUpdateBW(0, 0, 5, 1);
+    unsigned char const shown[] = {0, 0, 0, 255, 255};
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(host::panel_pixel(x, 0), shown[x]) << x;
+    EXPECT_EQ(host::stale_pixels(), 4);
+    PartialUpdate(0, 0, 5, 1);
+    EXPECT_EQ(host::stale_pixels(), 0);
+    PartialUpdateBW(100, 100, 10, 10);
+    FullUpdate();
+    PartialUpdate(700, 0, 10, 10);
+
+    struct Expected {
+        char const* kind;
+        long long waits_for;  // the log entry it starts after, or -1: starts at once
+        int lasts;
+    } const expected[] = {{"du", -1, 260}, {"partial", 0, 450}, {"bw", -1, 260}, {"full", 1, 600}, {"partial", -1, 0}};
+    auto const& log = host::updates();
+    ASSERT_EQ(log.size(), 5u);
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        Expected const& e = expected[i];
+        EXPECT_STREQ(host::kind_name(log[i].kind), e.kind) << i;
+        EXPECT_EQ(log[i].end_ms - log[i].start_ms, e.lasts) << i;
+        if (e.waits_for >= 0)
+            EXPECT_EQ(log[i].start_ms, log[std::size_t(e.waits_for)].end_ms) << i;
+        else
+            EXPECT_LT(log[i].start_ms, log[0].end_ms) << i;
+    }
+}
+
 // The hook sees each update with the panel already showing it, clipped as logged.
 std::vector<std::pair<Rect, unsigned char>> hooked;
 

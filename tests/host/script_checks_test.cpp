@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
 
 #include "host/host.h"
@@ -56,13 +57,16 @@ protected:
 
 TEST(HostScriptParser, ReadsTheCheckingCommands)
 {
-    auto const c = host::script::parse("check_panel\nwindow_size grid\ndescriptors start\n", "events.txt");
-    ASSERT_EQ(c.size(), 3u);
+    auto const c = host::script::parse("check_panel\nwindow_size grid\ndescriptors start\nupdates typed\n", "events.txt");
+    ASSERT_EQ(c.size(), 4u);
     EXPECT_EQ(c[0].kind, host::script::Kind::check_panel);
     EXPECT_EQ(c[1].kind, host::script::Kind::window_size);
     EXPECT_EQ(c[1].text, "grid");
     EXPECT_EQ(c[2].kind, host::script::Kind::descriptors);
     EXPECT_EQ(c[2].text, "start");
+    EXPECT_EQ(c[3].kind, host::script::Kind::updates);
+    EXPECT_EQ(c[3].text, "typed");
+    EXPECT_THROW(host::script::parse("updates\n", "events.txt"), host::script::Error);
     EXPECT_THROW(host::script::parse("window_size\n", "events.txt"), host::script::Error);
     EXPECT_THROW(host::script::parse("check_panel 1\n", "events.txt"), host::script::Error);
 }
@@ -119,6 +123,30 @@ TEST_F(HostScriptChecksDeathTest, WindowSizeReportsThePseudoTerminalAndTheTextSi
     run_script("window_size smaller\n");
     EXPECT_EQ(read_file(dir.file("smaller.size")), "pty 12 77\nfont 21\n");
     close(master);
+}
+
+TEST_F(HostScriptChecks, UpdatesListsEachUpdateWithItsKindAreaAndModelledTimes)
+{
+    on_show = [] {
+        FillArea(10, 20, 30, 40, BLACK);
+        DynamicUpdateBW(10, 20, 30, 40);
+        PartialUpdate(-5, 20, 20, 10);
+    };
+    run_script("updates log\n");
+    std::istringstream lines(read_file(dir.file("log.updates")));
+    std::string kind, second_kind;
+    int x, y, width, height;
+    long long start, end, second_start, second_end;
+    lines >> kind >> x >> y >> width >> height >> start >> end;
+    EXPECT_EQ(kind, "du");
+    EXPECT_EQ((Rect{x, y, width, height}), (Rect{10, 20, 30, 40}));
+    EXPECT_EQ(end - start, 260);
+    lines >> second_kind >> x >> y >> width >> height >> second_start >> second_end;
+    EXPECT_EQ(second_kind, "partial");
+    EXPECT_EQ((Rect{x, y, width, height}), (Rect{0, 20, 15, 10}));
+    EXPECT_EQ(second_start, end);
+    EXPECT_EQ(second_end - second_start, 450);
+    EXPECT_FALSE(lines >> kind);
 }
 
 TEST_F(HostScriptChecks, DescriptorsListsTheProcessAndItsChildren)

@@ -61,19 +61,47 @@ protected:
     Menu_Handler menu{messenger};
 };
 
-// The indices of the old items stay; "Refresh screen" takes the free 1.
-TEST_F(MenuHandler, MainMenuHasSixRecords)
+// The indices of the old items stay; "Refresh screen" takes the free 1 and
+// "Fast typing" 100, above the submenus.
+TEST_F(MenuHandler, MainMenuItemsKeepTheirIndices)
 {
     menu.show(300, 400);
     ASSERT_TRUE(host::menu_open());
     std::vector<Item> const main = read_list(main_menu());
-    ASSERT_EQ(5u, main.size());
+    ASSERT_EQ(6u, main.size());
     EXPECT_EQ("Touchscreen", main[0].text);
     EXPECT_EQ("Keyboard", main[1].text);
     EXPECT_EQ((Item{ITEM_ACTIVE, 2, "Rotate"}), main[2]);
     EXPECT_EQ((Item{ITEM_ACTIVE, 1, "Refresh screen"}), main[3]);
-    EXPECT_EQ((Item{ITEM_ACTIVE, 3, "Exit"}), main[4]);
-    EXPECT_EQ(nullptr, main_menu()[5].text);
+    EXPECT_EQ((Item{ITEM_ACTIVE, 100, "Fast typing"}), main[4]);
+    EXPECT_EQ((Item{ITEM_ACTIVE, 3, "Exit"}), main[5]);
+    EXPECT_EQ(nullptr, main_menu()[6].text);
+}
+
+TEST_F(MenuHandler, FastTypingIsMarkedWhileOnAndInactiveWhereNotOffered)
+{
+    struct Case {
+        bool offered, on;
+        int type;
+    } const cases[] = {{true, false, ITEM_ACTIVE}, {true, true, ITEM_BULLET}, {false, false, ITEM_INACTIVE}};
+    for (Case const& c : cases) {
+        fake::log().fast_typing_offered = c.offered;
+        fake::log().fast_typing_on = c.on;
+        menu.show(300, 400);
+        EXPECT_EQ(c.type, main_menu()[4].type) << c.offered << c.on;
+        host::answer_menu(-1);
+    }
+}
+
+// A file of a hundred keyboards would give one the index of "Fast typing".
+TEST_F(MenuHandler, KeyboardsAreListedBelowTheFastTypingIndex)
+{
+    fake::log().keyboard_names = std::vector<std::string>(120, "Latin");
+    menu.show(300, 400);
+    std::vector<Item> const keyboards = keyboard_list();
+    ASSERT_EQ(96u, keyboards.size());
+    EXPECT_EQ(99, keyboards.back().index);
+    EXPECT_EQ((Sent{"Suspend_Display(0)", "Toggle_Fast_Typing"}), choose(100));
 }
 
 TEST_F(MenuHandler, WithoutMouseSupportTouchscreenIsInactive)
@@ -85,7 +113,8 @@ TEST_F(MenuHandler, WithoutMouseSupportTouchscreenIsInactive)
     EXPECT_TRUE(touch_list().empty());
     EXPECT_EQ(ITEM_SUBMENU, main_menu()[1].type);
     EXPECT_EQ((std::vector<Item>{{ITEM_ACTIVE, 4, "English"}, {ITEM_BULLET, 5, "Deutsch"}}), keyboard_list());
-    EXPECT_EQ((Sent{"Can_Toggle_Touch_State", "Keyboard_Names", "Current_Keyboard_Name", "Suspend_Display(1)"}),
+    EXPECT_EQ((Sent{"Can_Toggle_Touch_State", "Keyboard_Names", "Current_Keyboard_Name", "Fast_Typing_State",
+                    "Suspend_Display(1)"}),
               fake::log().sent);
 }
 
@@ -184,6 +213,7 @@ TEST_F(MenuHandler, ChoicesBecomeMessages)
     EXPECT_EQ((Sent{"Suspend_Display(0)", "Show_Rotate_Box"}), choose(2));
     EXPECT_EQ((Sent{"Suspend_Display(0)", "Refresh_Screen"}), choose(1));
     EXPECT_EQ((Sent{"Suspend_Display(0)", "Close"}), choose(3));
+    EXPECT_EQ((Sent{"Suspend_Display(0)", "Toggle_Fast_Typing"}), choose(100));
 }
 
 TEST_F(MenuHandler, SubmenuChoicesSendTheirPositions)

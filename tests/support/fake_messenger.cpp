@@ -9,6 +9,8 @@
 #include "input/pointer_handler.h"
 #include "input/rotation_handler.h"
 #include "keyboard/keyboard_handler.h"
+#include "platform/fast_typing.h"
+#include "platform/inkview_utils.h"
 #include "terminal/display.h"
 
 namespace fake {
@@ -124,6 +126,10 @@ void Messenger::send(message::Set_Touch_Mode const& m)
     record("Set_Touch_Mode(" + std::to_string(m.mode) + ")");
     the_log.touch_modes.push_back(m.mode);
 }
+// Refreshed as the real Messenger does outside fast typing; the update log
+// records it.
+void Messenger::send(message::Typing_Refresh const& m) { Inkview_Utils::PartialUpdateR(m.area); }
+void Messenger::send(message::Toggle_Fast_Typing const&) { record("Toggle_Fast_Typing"); }
 
 request::Handle_Event& Messenger::send(request::Handle_Event& r)
 {
@@ -167,6 +173,13 @@ request::Key_Modes& Messenger::send(request::Key_Modes& r)
 {
     record("Key_Modes");
     r.modes = the_log.key_modes;
+    return r;
+}
+request::Fast_Typing_State& Messenger::send(request::Fast_Typing_State& r)
+{
+    record("Fast_Typing_State");
+    r.offered = the_log.fast_typing_offered;
+    r.on = the_log.fast_typing_on;
     return r;
 }
 request::Current_Keyboard_Name& Messenger::send(request::Current_Keyboard_Name& r)

@@ -47,6 +47,8 @@ struct Messenger_Log {
     std::vector<std::string> keyboard_names{"English"};
     std::string current_keyboard = "English";
     Terminal_Modes key_modes;
+    bool fast_typing_offered = true;
+    bool fast_typing_on = false;
     bool has_menu_rect = false;
     Rect menu_rect{};
     bool has_touch_info = false;
